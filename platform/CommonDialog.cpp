@@ -1,0 +1,38 @@
+#include "platform/CommonDialog.h"
+
+#include "platform/Platform.h"
+
+#include <QStringList>
+
+namespace lanternix {
+
+bool CommonDialog::ShowSave() { return show(true); }
+bool CommonDialog::ShowOpen() { return show(false); }
+
+bool CommonDialog::show(bool save) {
+    FileDialogRequest req;
+    req.mode = save ? FileDialogRequest::Save : FileDialogRequest::Open;
+    req.title = DialogTitle;
+    req.filter = toolkitFilter(Filter);
+    req.flags = Flags;
+    req.fileName = FileName;
+    auto chosen = platform_.fileDialog(owner_, req);
+    if (!chosen)
+        return false;
+    FileName = *chosen;
+    return true;
+}
+
+QString CommonDialog::toolkitFilter(const QString& filter) {
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList out;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QStringList patterns = parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        for (QString& p : patterns)
+            p = p.trimmed();
+        out << QStringLiteral("%1 (%2)").arg(parts[i].trimmed(), patterns.join(QLatin1Char(' ')));
+    }
+    return out.join(QStringLiteral(";;"));
+}
+
+} // namespace lanternix

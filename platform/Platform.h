@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+class QWidget;
+
+namespace lanternix {
+
+inline const QString AppTitle = QStringLiteral("Lanternix v2.0");
+
+// Message-box styles the program uses.
+enum MsgBoxStyle { vbOKOnly = 0, vbCritical = 16 };
+
+// Common-dialog flags the program uses.
+enum DialogFlags {
+    cdlOFNFileMustExist = 0x1000,
+    cdlOFNPathMustExist = 0x800,
+    cdlOFNNoReadOnlyReturn = 0x8000,
+};
+
+struct FileDialogRequest {
+    enum Mode { Save, Open } mode = Save;
+    QString title;
+    QString filter; // the toolkit's form: "HTML files (*.htm *.html)"
+    int flags = 0;
+    QString fileName; // shown as the proposed name
+};
+
+// Everything that would block on a person or leave the process goes through here, so the
+// windows can be driven by tests with a fake.
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // The chosen path, or nullopt when the user cancelled.
+    virtual std::optional<QString> fileDialog(QWidget* parent, const FileDialogRequest& req) = 0;
+    // Modal; titled AppTitle; one OK button; style as in MsgBoxStyle.
+    virtual void messageBox(QWidget* parent, const QString& text, int style) = 0;
+    // Ends the whole program at once, asking nothing.
+    virtual void endProgram() = 0;
+};
+
+} // namespace lanternix

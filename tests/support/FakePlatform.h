@@ -1,0 +1,33 @@
+#pragma once
+
+#include "platform/Platform.h"
+
+#include <deque>
+#include <utility>
+#include <vector>
+
+namespace lanternix::test {
+
+// Answers dialogs from a queue and records what was asked, so no test blocks on a person.
+class FakePlatform : public Platform {
+public:
+    std::deque<std::optional<QString>> fileAnswers; // nullopt = the user cancels
+    std::vector<FileDialogRequest> fileRequests;
+    std::vector<std::pair<QString, int>> messages;
+    int endCount = 0;
+
+    std::optional<QString> fileDialog(QWidget*, const FileDialogRequest& req) override {
+        fileRequests.push_back(req);
+        if (fileAnswers.empty())
+            return std::nullopt;
+        auto a = fileAnswers.front();
+        fileAnswers.pop_front();
+        return a;
+    }
+    void messageBox(QWidget*, const QString& text, int style) override {
+        messages.emplace_back(text, style);
+    }
+    void endProgram() override { ++endCount; }
+};
+
+} // namespace lanternix::test
