@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QWidget>
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace lanternix {
+
+struct Module1;
+class Platform;
+class TreeView;
+
+// The image editor: edits one record of the table, named by Key1. It keeps no data of its
+// own; the main window fills it, Save copies it back.
+class frmButton : public QWidget {
+    Q_OBJECT
+public:
+    frmButton(Module1& module, TreeView& tree, Platform& platform);
+
+    QGroupBox* Frame1;
+    QGroupBox* Frame2;
+    QLabel* Label1;
+    QLineEdit* Image1;
+    QLabel* Label2;
+    QLabel* Label6;
+    QLineEdit* Image2;
+    QLabel* Label3;
+    QLineEdit* Frameset1;
+    QLabel* Label4;
+    QLineEdit* Comments1;
+    QLabel* Label5;
+    QLineEdit* Link1;
+    QPushButton* Command1; // Save
+    QPushButton* Command2; // Remove
+    QLabel* Label8;
+    QLabel* Key1;
+    QLabel* Label7;
+
+    void Command1_Click(); // Save
+    void Command2_Click(); // Remove
+    // Empties the five boxes and Key1: nothing selected.
+    void clear();
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    Module1& module_;
+    TreeView& tree_;
+    Platform& platform_;
+};
+
+} // namespace lanternix
