@@ -1,0 +1,90 @@
+#include "project/Windows1252.h"
+
+#include <array>
+#include <cstdio>
+
+namespace lanternix {
+
+namespace {
+
+// 0x80..0x9F; the undefined bytes map to the C1 control with the same number.
+constexpr std::array<char32_t, 32> High = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+char32_t toUnicode(unsigned char b) { return b >= 0x80 && b < 0xA0 ? High[b - 0x80] : b; }
+
+std::optional<unsigned char> fromUnicode(char32_t c) {
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return static_cast<unsigned char>(c);
+    for (std::size_t i = 0; i < High.size(); ++i)
+        if (High[i] == c)
+            return static_cast<unsigned char>(0x80 + i);
+    return std::nullopt;
+}
+
+void appendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+// Reads one UTF-8 character at i and advances i; U+FFFD for a malformed sequence.
+char32_t nextUtf8(std::string_view s, std::size_t& i) {
+    const auto b0 = static_cast<unsigned char>(s[i++]);
+    if (b0 < 0x80)
+        return b0;
+    int more = b0 >= 0xF0 ? 3 : b0 >= 0xE0 ? 2 : b0 >= 0xC0 ? 1 : -1;
+    if (more < 0 || b0 > 0xF4)
+        return 0xFFFD;
+    char32_t c = b0 & (0x3F >> more);
+    for (; more > 0; --more) {
+        if (i >= s.size() || (static_cast<unsigned char>(s[i]) & 0xC0) != 0x80)
+            return 0xFFFD;
+        c = (c << 6) | (static_cast<unsigned char>(s[i++]) & 0x3F);
+    }
+    return c;
+}
+
+} // namespace
+
+std::string decodeWindows1252(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size());
+    for (char b : bytes)
+        appendUtf8(out, toUnicode(static_cast<unsigned char>(b)));
+    return out;
+}
+
+Windows1252Result encodeWindows1252(std::string_view utf8) {
+    Windows1252Result r;
+    r.bytes.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) {
+        const std::size_t at = i;
+        const char32_t c = nextUtf8(utf8, i);
+        const auto b = fromUnicode(c);
+        if (!b) {
+            r.bytes.clear();
+            r.error = Windows1252Error{c, at};
+            return r;
+        }
+        r.bytes += static_cast<char>(*b);
+    }
+    return r;
+}
+
+std::string describeCharacter(char32_t c) {
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "U+%04X", static_cast<unsigned>(c));
+    return buf;
+}
+
+} // namespace lanternix
