@@ -13,7 +13,9 @@ constexpr std::array<char32_t, 32> High = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-char32_t toUnicode(unsigned char b) { return b >= 0x80 && b < 0xA0 ? High[b - 0x80] : b; }
+char32_t toUnicode(unsigned char b) {
+    return b >= 0x80 && b < 0xA0 ? High[b - 0x80] : b;
+}
 
 std::optional<unsigned char> fromUnicode(char32_t c) {
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
@@ -42,15 +44,19 @@ char32_t nextUtf8(std::string_view s, std::size_t& i) {
     const auto b0 = static_cast<unsigned char>(s[i++]);
     if (b0 < 0x80)
         return b0;
-    int more = b0 >= 0xF0 ? 3 : b0 >= 0xE0 ? 2 : b0 >= 0xC0 ? 1 : -1;
+    const int more = b0 >= 0xF0 ? 3 : b0 >= 0xE0 ? 2 : b0 >= 0xC0 ? 1 : -1;
     if (more < 0 || b0 > 0xF4)
         return 0xFFFD;
     char32_t c = b0 & (0x3F >> more);
-    for (; more > 0; --more) {
+    for (int k = 0; k < more; ++k) {
         if (i >= s.size() || (static_cast<unsigned char>(s[i]) & 0xC0) != 0x80)
             return 0xFFFD;
         c = (c << 6) | (static_cast<unsigned char>(s[i++]) & 0x3F);
     }
+    // Overlong forms would let one character pass for another; surrogates are no characters.
+    constexpr std::array<char32_t, 4> least = {0, 0x80, 0x800, 0x10000};
+    if (c < least[static_cast<std::size_t>(more)] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
+        return 0xFFFD;
     return c;
 }
 

@@ -1,0 +1,187 @@
+#include "project/ProjectCodec.h"
+
+#include "project/Windows1252.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <string_view>
+#include <utility>
+
+namespace lanternix {
+
+namespace {
+
+constexpr std::uint16_t TagUnset = 0;
+constexpr std::uint16_t TagText = 8;
+
+struct FieldInfo {
+    Field MenuImage::*member;
+    const char* name;
+};
+
+constexpr std::array<FieldInfo, 6> Fields = {{
+    {&MenuImage::Name, "Name"},
+    {&MenuImage::DefaultImage, "DefaultImage"},
+    {&MenuImage::OverImage, "OverImage"},
+    {&MenuImage::Target, "Target"},
+    {&MenuImage::StatusText, "StatusText"},
+    {&MenuImage::HyperLink, "HyperLink"},
+}};
+
+void putU16(std::string& out, std::size_t at, std::size_t v) {
+    out[at] = static_cast<char>(v & 0xFF);
+    out[at + 1] = static_cast<char>((v >> 8) & 0xFF);
+}
+
+std::uint16_t getU16(const unsigned char* p) {
+    return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
+}
+
+std::string imageLabel(const MenuImage& image, int slot) {
+    return isBlank(image.Name) ? "Slot " + std::to_string(slot) : text(image.Name);
+}
+
+std::string byteCount(std::size_t n) {
+    return std::to_string(n) + (n == 1 ? " byte" : " bytes");
+}
+
+// The character at a UTF-8 offset, as typed, for the message.
+std::string characterAt(std::string_view s, std::size_t at) {
+    std::size_t end = at + 1;
+    while (end < s.size() && (static_cast<unsigned char>(s[end]) & 0xC0) == 0x80)
+        ++end;
+    return std::string(s.substr(at, end - at));
+}
+
+} // namespace
+
+EncodedProject encodeProject(const MenuTable& table) {
+    EncodedProject r;
+    r.bytes.assign(ProjectFileSize, '\0');
+    for (int n = 1; n <= MenuTable::SlotCount; ++n) {
+        const MenuImage& image = table.slot(n);
+        std::array<std::string, Fields.size()> encoded;
+        std::size_t need = 0;
+        // The longest text is the one worth shortening, so the message names it.
+        const char* longest = Fields[0].name;
+        std::size_t longestSize = 0;
+        for (std::size_t f = 0; f < Fields.size(); ++f) {
+            const Field& value = image.*Fields[f].member;
+            if (value) {
+                Windows1252Result e = encodeWindows1252(*value);
+                if (e.error) {
+                    const char32_t c = e.error->character;
+                    std::string shown = c == 0xFFFD
+                                            ? std::string("a malformed character")
+                                            : "\"" + characterAt(*value, e.error->utf8Offset) +
+                                                  "\" (" + describeCharacter(c) + ")";
+                    r.bytes.clear();
+                    r.error = imageLabel(image, n) + " cannot be saved: its " + Fields[f].name +
+                              " holds " + shown + ", which a project file cannot hold.";
+                    return r;
+                }
+                encoded[f] = std::move(e.bytes);
+                need += 4 + encoded[f].size();
+                if (encoded[f].size() > longestSize) {
+                    longest = Fields[f].name;
+                    longestSize = encoded[f].size();
+                }
+            } else {
+                need += 2;
+            }
+        }
+        if (need > ProjectSlotSize) {
+            r.bytes.clear();
+            r.error = imageLabel(image, n) + " cannot be saved: its texts take " +
+                      byteCount(need - ProjectSlotSize) + " more than the " +
+                      std::to_string(ProjectSlotSize) + " bytes a project record holds. Shorten " +
+                      longest + " or another text of this image.";
+            return r;
+        }
+        std::size_t at = static_cast<std::size_t>(n - 1) * ProjectSlotSize;
+        for (std::size_t f = 0; f < Fields.size(); ++f) {
+            if (!(image.*Fields[f].member)) {
+                putU16(r.bytes, at, TagUnset);
+                at += 2;
+                continue;
+            }
+            putU16(r.bytes, at, TagText);
+            putU16(r.bytes, at + 2, encoded[f].size());
+            r.bytes.replace(at + 4, encoded[f].size(), encoded[f]);
+            at += 4 + encoded[f].size();
+        }
+    }
+    return r;
+}
+
+DecodedProject decodeProject(std::string_view bytes) {
+    DecodedProject r;
+    auto fail = [&r](int slot, std::string what) {
+        r.table = MenuTable{};
+        r.fault = ProjectFault{slot, std::move(what)};
+        return r;
+    };
+    for (int n = 1; n <= MenuTable::SlotCount; ++n) {
+        // A record cut short by the end of the file reads as zero bytes.
+        std::array<unsigned char, ProjectSlotSize> rec{};
+        const std::size_t start = static_cast<std::size_t>(n - 1) * ProjectSlotSize;
+        if (start < bytes.size()) {
+            const std::size_t have = std::min(ProjectSlotSize, bytes.size() - start);
+            std::copy_n(bytes.data() + start, have, reinterpret_cast<char*>(rec.data()));
+        }
+        MenuImage& image = r.table.slot(n);
+        std::size_t at = 0;
+        for (const FieldInfo& f : Fields) {
+            if (at + 2 > ProjectSlotSize)
+                return fail(n, std::string(f.name) + " runs past the end of the record");
+            const std::uint16_t tag = getU16(rec.data() + at);
+            at += 2;
+            if (tag == TagUnset) {
+                image.*f.member = std::nullopt;
+                continue;
+            }
+            if (tag != TagText)
+                return fail(n, std::string(f.name) + " has the type tag " + std::to_string(tag) +
+                                   ", not 0 (unset) or 8 (text)");
+            if (at + 2 > ProjectSlotSize)
+                return fail(n, std::string(f.name) + " runs past the end of the record");
+            const std::size_t len = getU16(rec.data() + at);
+            at += 2;
+            if (at + len > ProjectSlotSize)
+                return fail(n, "the text of " + std::string(f.name) + " (" + byteCount(len) +
+                                   ") runs past the end of the record");
+            image.*f.member = decodeWindows1252(
+                std::string_view(reinterpret_cast<const char*>(rec.data()) + at, len));
+            at += len;
+        }
+    }
+
+    // The tree keys its nodes by Name, so two used records may not share one.
+    std::array<std::pair<std::string_view, int>, MenuTable::SlotCount> names;
+    std::size_t used = 0;
+    for (int n = 1; n <= MenuTable::SlotCount; ++n)
+        if (r.table.isUsed(n))
+            names[used++] = {*r.table.slot(n).Name, n};
+    std::sort(names.begin(), names.begin() + static_cast<std::ptrdiff_t>(used));
+    std::optional<std::pair<int, int>> clash; // (later slot, earlier slot), lowest later slot
+    for (std::size_t i = 1; i < used; ++i)
+        if (names[i].first == names[i - 1].first && (!clash || names[i].second < clash->first)) {
+            // Sorted by slot within equal names, so the first of the run is the earliest.
+            std::size_t first = i - 1;
+            while (first > 0 && names[first - 1].first == names[i].first)
+                --first;
+            clash = std::pair{names[i].second, names[first].second};
+        }
+    if (clash)
+        return fail(clash->first, "its Name \"" + *r.table.slot(clash->first).Name +
+                                      "\" is also the Name of slot " +
+                                      std::to_string(clash->second));
+    return r;
+}
+
+std::string describeFault(const ProjectFault& fault) {
+    return "slot " + std::to_string(fault.slot) + ": " + fault.what;
+}
+
+} // namespace lanternix
