@@ -1,9 +1,66 @@
 #include "app/frmMain.h"
 
+#include "editor/frmButton.h"
+#include "model/Module1.h"
+#include "platform/Platform.h"
+#include "platform/TreeView.h"
+#include "project/ProjectFile.h"
+
+#include <QFile>
+
 namespace lanternix {
 
-// Save Project As and Open Project.
-void frmMain::SaveProject() {}
-void frmMain::OpenProject() {}
+namespace {
+
+const QString ProjectFilter = QStringLiteral("Lanternix Projects | *.lxp");
+
+std::string localPath(const QString& fileName) {
+    return QFile::encodeName(fileName).toStdString();
+}
+
+} // namespace
+
+// Save Project As: everything that can refuse the save is checked before the file is touched,
+// and the file is replaced in one step, so a failure never costs the previous project.
+void frmMain::SaveProject() {
+    CD2.DialogTitle = QStringLiteral("Save Lanternix Project as");
+    CD2.Filter = ProjectFilter;
+    CD2.Flags = cdlOFNPathMustExist | cdlOFNNoReadOnlyReturn;
+    if (!CD2.ShowSave())
+        return;
+    if (CD2.FileName.isEmpty())
+        return;
+    if (const auto error = saveProjectFile(localPath(CD2.FileName), module_.table))
+        platform_.messageBox(this, QString::fromStdString(*error), vbCritical);
+}
+
+// Open Project: the whole file is decoded first; only a good file replaces the table, the
+// tree and the editor's contents. CurrentIndex is left alone.
+void frmMain::OpenProject() {
+    CD2.DialogTitle = QStringLiteral("Open Lanternix Project");
+    CD2.Filter = ProjectFilter;
+    CD2.FileName.clear();
+    CD2.ShowOpen();
+    if (CD2.FileName.isEmpty())
+        return;
+    ProjectRead read = readProjectFile(localPath(CD2.FileName), WhenMissing::CreateEmpty);
+    if (read.error) {
+        platform_.messageBox(this, QString::fromStdString(*read.error), vbCritical);
+        return;
+    }
+    module_.table = std::move(read.table);
+
+    TreeNodes& nodes = List1->Nodes();
+    nodes.Remove(1);
+    nodes.Add(QStringLiteral("r"), QStringLiteral("HTML"), QStringLiteral("Closed"));
+    nodes(1).setExpanded(true);
+    for (int n = 1; n <= MenuTable::SlotCount; ++n) {
+        if (!module_.table.isUsed(n))
+            continue;
+        const QString name = QString::fromStdString(*module_.table.slot(n).Name);
+        nodes.Add(QStringLiteral("r"), TreeNodes::tvwChild, name, name, QStringLiteral("Image"));
+    }
+    editor().clear();
+}
 
 } // namespace lanternix
