@@ -42,6 +42,11 @@ std::string imageLabel(const MenuImage& image, int slot) {
     return isBlank(image.Name) ? "Slot " + std::to_string(slot) : text(image.Name);
 }
 
+bool isAscii(std::string_view s) {
+    return std::all_of(s.begin(), s.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
 std::string byteCount(std::size_t n) {
     return std::to_string(n) + (n == 1 ? " byte" : " bytes");
 }
@@ -61,27 +66,35 @@ EncodedProject encodeProject(const MenuTable& table) {
     r.bytes.assign(ProjectFileSize, '\0');
     for (int n = 1; n <= MenuTable::SlotCount; ++n) {
         const MenuImage& image = table.slot(n);
-        std::array<std::string, Fields.size()> encoded;
+        std::array<std::string_view, Fields.size()> encoded;
+        std::array<std::string, Fields.size()> converted; // texts beyond ASCII, as bytes
         std::size_t need = 0;
         // The longest text is the one worth shortening, so the message names it.
         const char* longest = Fields[0].name;
         std::size_t longestSize = 0;
         for (std::size_t f = 0; f < Fields.size(); ++f) {
             const Field& value = image.*Fields[f].member;
-            if (value) {
+            if (value && isAscii(*value)) {
+                encoded[f] = *value;
+            } else if (value) {
                 Windows1252Result e = encodeWindows1252(*value);
                 if (e.error) {
                     const char32_t c = e.error->character;
-                    std::string shown = c == 0xFFFD
-                                            ? std::string("a malformed character")
-                                            : "\"" + characterAt(*value, e.error->utf8Offset) +
-                                                  "\" (" + describeCharacter(c) + ")";
+                    std::string shown = "a malformed character";
+                    if (c != 0xFFFD) {
+                        shown = '"';
+                        shown += characterAt(*value, e.error->utf8Offset);
+                        shown += "\" (" + describeCharacter(c) + ")";
+                    }
                     r.bytes.clear();
                     r.error = imageLabel(image, n) + " cannot be saved: its " + Fields[f].name +
                               " holds " + shown + ", which a project file cannot hold.";
                     return r;
                 }
-                encoded[f] = std::move(e.bytes);
+                converted[f] = std::move(e.bytes);
+                encoded[f] = converted[f];
+            }
+            if (value) {
                 need += 4 + encoded[f].size();
                 if (encoded[f].size() > longestSize) {
                     longest = Fields[f].name;
@@ -108,7 +121,8 @@ EncodedProject encodeProject(const MenuTable& table) {
             }
             putU16(r.bytes, at, TagText);
             putU16(r.bytes, at + 2, encoded[f].size());
-            r.bytes.replace(at + 4, encoded[f].size(), encoded[f]);
+            std::copy(encoded[f].begin(), encoded[f].end(),
+                      r.bytes.begin() + static_cast<std::ptrdiff_t>(at + 4));
             at += 4 + encoded[f].size();
         }
     }

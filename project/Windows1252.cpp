@@ -60,20 +60,31 @@ char32_t nextUtf8(std::string_view s, std::size_t& i) {
     return c;
 }
 
+std::size_t asciiPrefix(std::string_view s) {
+    std::size_t i = 0;
+    while (i < s.size() && static_cast<unsigned char>(s[i]) < 0x80)
+        ++i;
+    return i;
+}
+
 } // namespace
 
+// Both directions copy the plain-ASCII start of a text in one go; most texts are all ASCII.
 std::string decodeWindows1252(std::string_view bytes) {
-    std::string out;
-    out.reserve(bytes.size());
-    for (char b : bytes)
+    const std::size_t plain = asciiPrefix(bytes);
+    std::string out(bytes.substr(0, plain));
+    if (plain == bytes.size())
+        return out;
+    out.reserve(bytes.size() + (bytes.size() - plain) * 2);
+    for (char b : bytes.substr(plain))
         appendUtf8(out, toUnicode(static_cast<unsigned char>(b)));
     return out;
 }
 
 Windows1252Result encodeWindows1252(std::string_view utf8) {
-    Windows1252Result r;
-    r.bytes.reserve(utf8.size());
-    for (std::size_t i = 0; i < utf8.size();) {
+    const std::size_t plain = asciiPrefix(utf8);
+    Windows1252Result r{std::string(utf8.substr(0, plain)), std::nullopt};
+    for (std::size_t i = plain; i < utf8.size();) {
         const std::size_t at = i;
         const char32_t c = nextUtf8(utf8, i);
         const auto b = fromUnicode(c);

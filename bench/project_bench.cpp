@@ -1,0 +1,121 @@
+// The project file: encoding and decoding a full table, and Open of a 99-image file up to the
+// rebuilt tree.
+#include "app/frmMain.h"
+#include "model/Module1.h"
+#include "platform/TreeView.h"
+#include "project/ProjectCodec.h"
+#include "support/FakePlatform.h"
+
+#include <QApplication>
+#include <QTimer>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+
+using namespace lanternix;
+
+namespace {
+
+// 99 images whose records are nearly full, with a few characters beyond ASCII.
+MenuTable fullTable() {
+    MenuTable t;
+    for (int n = 1; n <= MenuTable::MaxImages; ++n) {
+        t.makeNewRecord(n);
+        const std::string k = std::to_string(n);
+        t.slot(n).DefaultImage = "img/button" + k + ".gif";
+        t.slot(n).OverImage = "img/over" + k + ".gif";
+        t.slot(n).Target = "main";
+        t.slot(n).StatusText = "Caf\xC3\xA9 \xE2\x82\xAC " + k;
+        t.slot(n).HyperLink = "pages/p" + k + ".htm";
+    }
+    return t;
+}
+
+void BM_EncodeFullTable(benchmark::State& state) {
+    const MenuTable t = fullTable();
+    for (auto _ : state) {
+        EncodedProject e = encodeProject(t);
+        benchmark::DoNotOptimize(e.bytes.data());
+    }
+}
+BENCHMARK(BM_EncodeFullTable)->Unit(benchmark::kMicrosecond);
+
+void BM_DecodeFullTable(benchmark::State& state) {
+    const std::string bytes = encodeProject(fullTable()).bytes;
+    for (auto _ : state) {
+        DecodedProject d = decodeProject(bytes);
+        benchmark::DoNotOptimize(&d.table);
+    }
+}
+BENCHMARK(BM_DecodeFullTable)->Unit(benchmark::kMicrosecond);
+
+class ProjectFileOnDisk {
+public:
+    ProjectFileOnDisk() {
+        char name[] = "/tmp/lxp-bench-XXXXXX";
+        const int fd = ::mkstemp(name);
+        ::close(fd);
+        path_ = name;
+        const std::string bytes = encodeProject(fullTable()).bytes;
+        std::ofstream(path_, std::ios::binary)
+            .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    }
+    ProjectFileOnDisk(const ProjectFileOnDisk&) = delete;
+    ProjectFileOnDisk& operator=(const ProjectFileOnDisk&) = delete;
+    ~ProjectFileOnDisk() { std::remove(path_.c_str()); }
+    QString path() const { return QString::fromStdString(path_); }
+
+private:
+    std::string path_;
+};
+
+// The command itself: read, decode, replace the table, rebuild the tree, empty the editor.
+void BM_OpenProject99(benchmark::State& state) {
+    ProjectFileOnDisk file;
+    Module1 module;
+    test::FakePlatform platform;
+    frmMain main(module, platform);
+    main.Timer1->stop();
+    main.show();
+    QCoreApplication::processEvents();
+    for (auto _ : state) {
+        platform.fileAnswers.push_back(file.path());
+        main.Command3_Click(1);
+    }
+    if (main.List1->Nodes().Count() != 100 || !platform.messages.empty())
+        state.SkipWithError("the project did not open");
+}
+BENCHMARK(BM_OpenProject99)->Unit(benchmark::kMillisecond);
+
+// The same with the events that follow, until the rebuilt tree is on screen.
+void BM_OpenProject99Shown(benchmark::State& state) {
+    ProjectFileOnDisk file;
+    Module1 module;
+    test::FakePlatform platform;
+    frmMain main(module, platform);
+    main.Timer1->stop();
+    main.show();
+    QCoreApplication::processEvents();
+    for (auto _ : state) {
+        platform.fileAnswers.push_back(file.path());
+        main.Command3_Click(1);
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_OpenProject99Shown)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
