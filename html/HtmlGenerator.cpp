@@ -3,7 +3,10 @@
 #include "html/HtmlEscape.h"
 #include "model/MenuTable.h"
 
+#include <cstdint>
+#include <cstring>
 #include <string_view>
+#include <vector>
 
 namespace lanternix {
 
@@ -70,93 +73,173 @@ constexpr std::string_view End = "</CENTER>\r\n"
                                  "</BODY>\r\n"
                                  "</HTML>\r\n";
 
-// Room for one image's lines around its field values; keeps a full table to one allocation.
-constexpr std::size_t FixedBytesPerImage = 420;
+// The page is emitted twice through the same code: once to count its bytes, once to write
+// them into a buffer of exactly that size. Small appends to a growing string cost several
+// times more than the bytes themselves, and a full page is a few thousand pieces.
+class Counter {
+public:
+    void lit(std::string_view s) { size_ += s.size(); }
+    void raw(std::string_view s) { size_ += s.size(); }
+    void esc(EscapePlace place, std::string_view s, bool plain) {
+        size_ += plain ? s.size() : escapedSize(place, s);
+    }
+    std::size_t size() const { return size_; }
 
-void appendPreloads(std::string& out, const MenuImage& m) {
-    const std::string_view name = text(m.Name);
+private:
+    std::size_t size_ = 0;
+};
+
+class Writer {
+public:
+    explicit Writer(char* out) : p_(out) {}
+    void lit(std::string_view s) { put(s); }
+    void raw(std::string_view s) { put(s); }
+    void esc(EscapePlace place, std::string_view s, bool plain) {
+        if (plain)
+            put(s);
+        else
+            p_ = writeEscaped(place, s, p_);
+    }
+    char* end() const { return p_; }
+
+private:
+    // Field values are short; copying them with overlapping word moves saves the call into
+    // the library's general copy, which costs more than the bytes.
+    void put(std::string_view s) {
+        const char* src = s.data();
+        const std::size_t n = s.size();
+        if (n >= 8 && n <= 16) {
+            move8(p_, src);
+            move8(p_ + n - 8, src + n - 8);
+        } else if (n >= 4 && n < 8) {
+            move4(p_, src);
+            move4(p_ + n - 4, src + n - 4);
+        } else if (n > 0) {
+            std::memcpy(p_, src, n);
+        }
+        p_ += n;
+    }
+    static void move8(char* to, const char* from) {
+        std::uint64_t w;
+        std::memcpy(&w, from, 8);
+        std::memcpy(to, &w, 8);
+    }
+    static void move4(char* to, const char* from) {
+        std::uint32_t w;
+        std::memcpy(&w, from, 4);
+        std::memcpy(to, &w, 4);
+    }
+    char* p_;
+};
+
+// One record's fields, read once, and whether any of them holds a character that some place
+// escapes; nearly always none, and then every value is copied as it stands.
+struct Record {
+    explicit Record(const MenuImage& m)
+        : name(text(m.Name)), def(text(m.DefaultImage)), over(text(m.OverImage)),
+          target(text(m.Target)), status(text(m.StatusText)), link(text(m.HyperLink)),
+          plain(!needsEscaping(name) && !needsEscaping(def) && !needsEscaping(over) &&
+                !needsEscaping(target) && !needsEscaping(status) && !needsEscaping(link)) {}
+
+    std::string_view name, def, over, target, status, link;
+    bool plain;
+};
+
+template <typename Out> void emitPreloads(Out& out, const Record& r) {
     // The name is part of a script variable as it stands: the program only makes names of
     // the form Image<n>.
-    out += "     ";
-    out += name;
-    out += "on= new Image(149,48);\r\n     ";
-    out += name;
-    out += "on.src=\"";
-    appendScriptString(out, text(m.OverImage));
-    out += "\";\r\n     ";
-    out += name;
-    out += "off= new Image(149,48);\r\n     ";
-    out += name;
-    out += "off.src=\"";
-    appendScriptString(out, text(m.DefaultImage));
-    out += "\";\r\n\r\n";
+    out.lit("     ");
+    out.raw(r.name);
+    out.lit("on= new Image(149,48);\r\n     ");
+    out.raw(r.name);
+    out.lit("on.src=\"");
+    out.esc(EscapePlace::Script, r.over, r.plain);
+    out.lit("\";\r\n     ");
+    out.raw(r.name);
+    out.lit("off= new Image(149,48);\r\n     ");
+    out.raw(r.name);
+    out.lit("off.src=\"");
+    out.esc(EscapePlace::Script, r.def, r.plain);
+    out.lit("\";\r\n\r\n");
 }
 
-void appendLinkStart(std::string& out, const MenuImage& m) {
-    out += "<A HREF=\"";
-    appendAttribute(out, text(m.HyperLink));
-    out += "\" TARGET=\"";
-    appendAttribute(out, text(m.Target));
-    out += '"';
+template <typename Out> void emitLinkStart(Out& out, const Record& r) {
+    out.lit("<A HREF=\"");
+    out.esc(EscapePlace::Attribute, r.link, r.plain);
+    out.lit("\" TARGET=\"");
+    out.esc(EscapePlace::Attribute, r.target, r.plain);
+    out.lit("\"");
 }
 
 // src, NAME (mouse-over buttons only) and ALT of the picture.
-void appendImgStart(std::string& out, const MenuImage& m, bool named) {
-    out += "  <IMG src=\"";
-    appendAttribute(out, text(m.DefaultImage));
+template <typename Out> void emitImgStart(Out& out, const Record& r, bool named) {
+    out.lit("  <IMG src=\"");
+    out.esc(EscapePlace::Attribute, r.def, r.plain);
     if (named) {
-        out += "\" NAME=\"";
-        appendAttribute(out, text(m.Name));
+        out.lit("\" NAME=\"");
+        out.esc(EscapePlace::Attribute, r.name, r.plain);
     }
-    out += "\" ALT=\"";
-    appendAttribute(out, text(m.StatusText));
+    out.lit("\" ALT=\"");
+    out.esc(EscapePlace::Attribute, r.status, r.plain);
 }
 
-void appendButton(std::string& out, const MenuImage& m) {
-    const std::string_view name = text(m.Name);
-    const std::string_view status = text(m.StatusText);
-    const bool over = !text(m.OverImage).empty();
-    const bool link = !text(m.HyperLink).empty();
+template <typename Out> void emitMouseOver(Out& out, const Record& r) {
+    out.esc(EscapePlace::Handler, r.status, r.plain);
+    out.lit("'; lightup('");
+    out.esc(EscapePlace::Handler, r.name, r.plain);
+}
 
-    out += "<!-- ";
-    appendComment(out, name);
-    out += " Starts here -->\r\n";
+template <typename Out> void emitButton(Out& out, const Record& r) {
+    const bool over = !r.over.empty();
+    const bool link = !r.link.empty();
+
+    out.lit("<!-- ");
+    out.esc(EscapePlace::Comment, r.name, r.plain);
+    out.lit(" Starts here -->\r\n");
 
     if (over && link) {
-        appendLinkStart(out, m);
-        out += "\r\n  onMouseOver=\"window.status='";
-        appendHandlerString(out, status);
-        out += "'; lightup('";
-        appendHandlerString(out, name);
-        out += "'); return true;\"   OnMouseOut=\"window.status='';turnoff('";
-        appendHandlerString(out, name);
-        out += "');return true\">\r\n";
-        appendImgStart(out, m, true);
-        out += "\" BORDER=0></A><BR>\r\n";
+        emitLinkStart(out, r);
+        out.lit("\r\n  onMouseOver=\"window.status='");
+        emitMouseOver(out, r);
+        out.lit("'); return true;\"   OnMouseOut=\"window.status='';turnoff('");
+        out.esc(EscapePlace::Handler, r.name, r.plain);
+        out.lit("');return true\">\r\n");
+        emitImgStart(out, r, true);
+        out.lit("\" BORDER=0></A><BR>\r\n");
     } else if (over) {
-        appendImgStart(out, m, true);
-        out += "\" BORDER=0 onMouseOver=\"window.status='";
-        appendHandlerString(out, status);
-        out += "'; lightup('";
-        appendHandlerString(out, name);
-        out += "'); return true;\" OnMouseOut=\"window.status='';turnoff('";
-        appendHandlerString(out, name);
-        out += "');return true\"><BR>\r\n";
+        emitImgStart(out, r, true);
+        out.lit("\" BORDER=0 onMouseOver=\"window.status='");
+        emitMouseOver(out, r);
+        out.lit("'); return true;\" OnMouseOut=\"window.status='';turnoff('");
+        out.esc(EscapePlace::Handler, r.name, r.plain);
+        out.lit("');return true\"><BR>\r\n");
     } else if (link) {
-        appendLinkStart(out, m);
-        out += ">\r\n";
-        appendImgStart(out, m, false);
-        out += "\" BORDER=0></A><BR>\r\n";
+        emitLinkStart(out, r);
+        out.lit(">\r\n");
+        emitImgStart(out, r, false);
+        out.lit("\" BORDER=0></A><BR>\r\n");
     } else {
-        appendImgStart(out, m, false);
-        out += "\" BORDER=0 onMouseOver=\"window.status='";
-        appendHandlerString(out, status);
-        out += "'\" OnMouseOut=\"window.status=''\"><BR>\r\n";
+        emitImgStart(out, r, false);
+        out.lit("\" BORDER=0 onMouseOver=\"window.status='");
+        out.esc(EscapePlace::Handler, r.status, r.plain);
+        out.lit("'\" OnMouseOut=\"window.status=''\"><BR>\r\n");
     }
 
-    out += "<!-- ";
-    appendComment(out, name);
-    out += " Ends here -->\r\n\r\n";
+    out.lit("<!-- ");
+    out.esc(EscapePlace::Comment, r.name, r.plain);
+    out.lit(" Ends here -->\r\n\r\n");
+}
+
+template <typename Out> void emitPage(Out& out, const std::vector<Record>& records) {
+    out.lit(Head);
+    for (const Record& r : records) {
+        if (!r.over.empty())
+            emitPreloads(out, r);
+    }
+    out.lit(ScriptTail);
+    for (const Record& r : records)
+        emitButton(out, r);
+    out.lit(End);
 }
 
 } // namespace
@@ -175,31 +258,20 @@ HtmlPage generateHtmlPage(const MenuTable& table) {
         }
     }
 
-    std::size_t size = Head.size() + ScriptTail.size() + End.size();
-    for (int i = 1; i <= MenuTable::SlotCount; ++i) {
-        const MenuImage& m = table.slot(i);
-        if (text(m.DefaultImage).empty())
-            continue;
-        size += FixedBytesPerImage + 4 * text(m.Name).size() + 3 * text(m.StatusText).size() +
-                2 * text(m.DefaultImage).size() + text(m.OverImage).size() + text(m.Target).size() +
-                text(m.HyperLink).size();
-    }
-
-    std::string& out = page.text;
-    out.reserve(size);
-    out += Head;
-    for (int i = 1; i <= MenuTable::SlotCount; ++i) {
-        const MenuImage& m = table.slot(i);
-        if (!text(m.DefaultImage).empty() && !text(m.OverImage).empty())
-            appendPreloads(out, m);
-    }
-    out += ScriptTail;
+    // Only records with a default picture appear on the page, in slot order.
+    std::vector<Record> records;
+    records.reserve(MenuTable::SlotCount);
     for (int i = 1; i <= MenuTable::SlotCount; ++i) {
         const MenuImage& m = table.slot(i);
         if (!text(m.DefaultImage).empty())
-            appendButton(out, m);
+            records.emplace_back(m);
     }
-    out += End;
+
+    Counter counter;
+    emitPage(counter, records);
+    page.text.resize(counter.size());
+    Writer writer(page.text.data());
+    emitPage(writer, records);
     return page;
 }
 

@@ -223,25 +223,39 @@ TEST(HtmlGenerator, CheckNamesTheLowestSlotWithoutDefaultPicture) {
 }
 
 TEST(HtmlEscape, EachPlaceGetsItsOwnRules) {
-    auto esc = [](void (*f)(std::string&, std::string_view), std::string_view v) {
+    auto esc = [](EscapePlace place, std::string_view v) {
         std::string out = "[";
-        f(out, v);
+        appendEscaped(out, place, v);
+        EXPECT_EQ(out.size(), 1 + escapedSize(place, v));
         return out;
     };
-    EXPECT_EQ(esc(appendAttribute, R"(a"b&c'd\e<f>g)"), R"([a&quot;b&c'd\e<f>g)");
-    EXPECT_EQ(esc(appendHandlerString, "Joe's \"best\" C:\\x\r\n&<>"),
+    using enum EscapePlace;
+    EXPECT_EQ(esc(Attribute, R"(a"b&c'd\e<f>g)"), R"([a&quot;b&c'd\e<f>g)");
+    EXPECT_EQ(esc(Handler, "Joe's \"best\" C:\\x\r\n&<>"),
               R"([Joe\'s &quot;best&quot; C:\\x\r\n&<>)");
-    EXPECT_EQ(esc(appendScriptString, "C:\\pics\\b.gif \"q\" </SCRIPT>\r\n'&>"),
+    EXPECT_EQ(esc(Script, "C:\\pics\\b.gif \"q\" </SCRIPT>\r\n'&>"),
               R"([C:\\pics\\b.gif \"q\" \x3C/SCRIPT>\r\n'&>)");
-    EXPECT_EQ(esc(appendComment, "a-->b>\"'<&\\"), R"([a--&gt;b&gt;"'<&\)");
+    EXPECT_EQ(esc(Comment, "a-->b>\"'<&\\"), R"([a--&gt;b&gt;"'<&\)");
 
-    // Plain values, spaces, non-ASCII text and even the characters of the other places are
-    // copied byte for byte.
+    // Plain values, spaces, non-ASCII text and the characters of the other places are copied
+    // byte for byte.
     const std::string plain = "  http://h/x.cgi?a=1&b=2#top \xc3\xa9\xe2\x82\xac ";
-    for (auto f : {appendAttribute, appendHandlerString, appendScriptString, appendComment})
-        EXPECT_EQ(esc(f, plain), "[" + plain);
+    EXPECT_FALSE(needsEscaping(plain));
+    for (auto place : {Attribute, Handler, Script, Comment})
+        EXPECT_EQ(esc(place, plain), "[" + plain);
     // A single pass: an escape is never escaped again.
-    EXPECT_EQ(esc(appendHandlerString, "\\'"), R"([\\\')");
+    EXPECT_EQ(esc(Handler, "\\'"), R"([\\\')");
+
+    // The quick check finds each special byte at every position of an 8-byte word and in the
+    // tail.
+    for (char c : std::string_view("\n\r\"'<>\\")) {
+        for (std::size_t at = 0; at < 19; ++at) {
+            std::string v(19, 'x');
+            v[at] = c;
+            EXPECT_TRUE(needsEscaping(v)) << int(c) << " at " << at;
+        }
+    }
+    EXPECT_FALSE(needsEscaping(std::string(19, 'x') + "&;:/=?#\t\x7f\x80\xff"));
 }
 
 TEST(HtmlGenerator, ValuesAreEscapedWhereTheyLand) {
