@@ -11,6 +11,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <type_traits>
+
 namespace lanternix {
 
 namespace {
@@ -20,6 +22,12 @@ W* make(QWidget* parent, const char* name, int l, int t, int w, int h, Args&&...
     auto* c = new W(std::forward<Args>(args)..., parent); // owned by parent
     c->setObjectName(QLatin1String(name));
     placeTwips(c, l, t, w, h);
+    // A caption a little wider than its box grows to the right rather than being clipped;
+    // the boxes were laid out for a narrower face.
+    if constexpr (std::is_same_v<W, QLabel>) {
+        if (c->sizeHint().width() > c->width())
+            c->resize(c->sizeHint().width(), c->height());
+    }
     return c;
 }
 
@@ -44,6 +52,12 @@ frmButton::frmButton(Module1& module, TreeView& tree, Platform& platform)
     Image2 = make<QLineEdit>(Frame1, "Image2", 120, 1065, 5205, 285);
 
     Frame2 = make<QGroupBox>(this, "Frame2", 165, 1845, 5460, 2115, QStringLiteral("General"));
+    // An etched frame with its caption on the top line, so the captions inside clear it.
+    const QString frameStyle = QStringLiteral(
+        "QGroupBox { border: 2px groove palette(mid); margin-top: 6px; }"
+        "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }");
+    Frame1->setStyleSheet(frameStyle);
+    Frame2->setStyleSheet(frameStyle);
     Label3 =
         make<QLabel>(Frame2, "Label3", 120, 210, 1200, 195, QStringLiteral("Frameset Target:"));
     Frameset1 = make<QLineEdit>(Frame2, "Frameset1", 120, 465, 5205, 285);

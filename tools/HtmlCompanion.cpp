@@ -1,5 +1,6 @@
 #include "tools/HtmlCompanion.h"
 
+#include "html/HtmlGenerator.h"
 #include "project/AtomicFile.h"
 #include "project/ProjectFile.h"
 #include "project/Windows1252.h"
@@ -73,9 +74,9 @@ int HtmlCompanion::run(const std::vector<std::string>& args) {
     if (read.error)
         return fail(*read.error);
 
-    const Page page = generate_(read.table);
-    if (page.missingDefaultFor) {
-        err_ << "You must enter a Default image for " << *page.missingDefaultFor << '\n';
+    const HtmlPage page = generateHtmlPage(read.table);
+    if (!page.ok()) {
+        err_ << missingDefaultMessage(*page.missingDefaultFor) << '\n';
         return CheckFailed;
     }
     // Every text came out of a Windows-1252 file, so this holds unless the generator broke.

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+class QPlainTextEdit;
+class QWidget;
+
+namespace lanternix {
+
+class MenuTable;
+class Platform;
+
+// Checks the table and writes the page into the page buffer Html1, assigned once. When an image
+// has a name but no default picture, shows "You must enter a Default image for <Name>" (style
+// 16, over parent) and leaves Html1 as it was. Returns the page, CR LF line ends, on success.
+std::optional<std::string> GenerateHtml(const MenuTable& table, QPlainTextEdit& Html1,
+                                        Platform& platform, QWidget* parent);
+
+} // namespace lanternix

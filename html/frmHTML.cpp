@@ -1,0 +1,124 @@
+#include "html/frmHTML.h"
+
+#include "platform/Form.h"
+#include "platform/Twips.h"
+
+#include <QEvent>
+#include <QFont>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+
+namespace lanternix {
+
+frmHTML::frmHTML(QWidget& mainWindow, Generator generateHtml, const QPlainTextEdit& Html1)
+    : QWidget(&mainWindow, Qt::Window), generateHtml_(std::move(generateHtml)), Html1_(Html1) {
+    setObjectName(QStringLiteral("frmHTML"));
+    setWindowTitle(QStringLiteral("HTML Code"));
+    resize(toPixels(4635), toPixels(3195));
+
+    Text1 = new QPlainTextEdit(this);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setReadOnly(true);
+    // Read-only, yet the user selects and copies the page with mouse or keyboard.
+    Text1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    placeTwips(Text1, 0, 0, 4635, 3210);
+
+    Text2 = new QLineEdit(QStringLiteral("Click to generate HTML"), this);
+    Text2->setObjectName(QStringLiteral("Text2"));
+    Text2->setReadOnly(true);
+    QFont overlayFont(QStringLiteral("Arial Black"));
+    overlayFont.setPointSizeF(14.25);
+    overlayFont.setWeight(QFont::Normal);
+    overlayFont.setItalic(false);
+    overlayFont.setUnderline(false);
+    Text2->setFont(overlayFont);
+    Text2->setCursor(Qt::PointingHandCursor);
+    placeTwips(Text2, 420, 1245, 3945, 480);
+    Text2->raise();
+
+    setTabOrder(Text1, Text2);
+    Text1->viewport()->installEventFilter(this);
+    Text2->installEventFilter(this);
+
+    // Load: the main window's icon.
+    setWindowIcon(mainWindow.windowIcon());
+}
+
+void frmHTML::ok() {
+    // The overlay's own flag: during the first resize the window itself is not shown yet.
+    if (Text2->isHidden())
+        return;
+    if (generateHtml_(this))
+        Text1->setPlainText(Html1_.toPlainText());
+}
+
+void frmHTML::Form_Resize() {
+    ok();
+    Text2->hide();
+    // Too small (minimised) would give a negative size: keep the old one then.
+    const int width = Form::Width(*this) - 120;
+    const int height = Form::Height(*this) - 400;
+    if (width >= 0)
+        Text1->resize(toPixels(width), Text1->height());
+    if (height >= 0)
+        Text1->resize(Text1->width(), toPixels(height));
+}
+
+void frmHTML::Form_Activate() {
+    Text1->clear();
+    Text2->show();
+}
+
+void frmHTML::Text1_Click() {
+    ok();
+    Text2->hide();
+}
+
+void frmHTML::Text2_Click() {
+    ok();
+    Text2->hide();
+}
+
+void frmHTML::Text2_GotFocus() {
+    Text1->setFocus();
+}
+
+void frmHTML::resizeEvent(QResizeEvent* e) {
+    QWidget::resizeEvent(e);
+    Form_Resize();
+}
+
+void frmHTML::showEvent(QShowEvent* e) {
+    QWidget::showEvent(e);
+    activatePending_ = true;
+}
+
+bool frmHTML::event(QEvent* e) {
+    const bool handled = QWidget::event(e);
+    if (e->type() == QEvent::WindowActivate && activatePending_) {
+        activatePending_ = false;
+        Form_Activate();
+    }
+    return handled;
+}
+
+bool frmHTML::eventFilter(QObject* watched, QEvent* e) {
+    if (e->type() == QEvent::MouseButtonRelease) {
+        const auto* me = static_cast<QMouseEvent*>(e);
+        auto* w = static_cast<QWidget*>(watched);
+        // A click: released over the box it was pressed in.
+        if (me->button() == Qt::LeftButton && w->rect().contains(me->position().toPoint())) {
+            if (watched == Text2)
+                Text2_Click();
+            else
+                Text1_Click();
+        }
+    } else if (e->type() == QEvent::FocusIn && watched == Text2) {
+        Text2_GotFocus();
+    }
+    return QWidget::eventFilter(watched, e);
+}
+
+} // namespace lanternix
