@@ -47,6 +47,23 @@ bool isAscii(std::string_view s) {
                        [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
+// name == "Image" followed by n in decimal, without building the text.
+bool isImageKey(std::string_view name, int n) {
+    constexpr std::string_view prefix = "Image";
+    if (name.size() <= prefix.size() || name.substr(0, prefix.size()) != prefix)
+        return false;
+    const std::string_view digits = name.substr(prefix.size());
+    if (digits.size() > 3 || digits[0] == '0')
+        return false;
+    int value = 0;
+    for (char c : digits) {
+        if (c < '0' || c > '9')
+            return false;
+        value = value * 10 + (c - '0');
+    }
+    return value == n;
+}
+
 std::string byteCount(std::size_t n) {
     return std::to_string(n) + (n == 1 ? " byte" : " bytes");
 }
@@ -129,13 +146,11 @@ EncodedProject encodeProject(const MenuTable& table) {
     return r;
 }
 
-DecodedProject decodeProject(std::string_view bytes) {
-    DecodedProject r;
-    auto fail = [&r](int slot, std::string what) {
-        r.table = MenuTable{};
-        r.fault = ProjectFault{slot, std::move(what)};
-        return r;
-    };
+namespace {
+
+// Fills table from bytes and returns the first fault, if any.
+std::optional<ProjectFault> decodeInto(std::string_view bytes, MenuTable& table) {
+    auto fail = [](int slot, std::string what) { return ProjectFault{slot, std::move(what)}; };
     for (int n = 1; n <= MenuTable::SlotCount; ++n) {
         // A record cut short by the end of the file reads as zero bytes.
         std::array<unsigned char, ProjectSlotSize> rec{};
@@ -144,7 +159,7 @@ DecodedProject decodeProject(std::string_view bytes) {
             const std::size_t have = std::min(ProjectSlotSize, bytes.size() - start);
             std::copy_n(bytes.data() + start, have, reinterpret_cast<char*>(rec.data()));
         }
-        MenuImage& image = r.table.slot(n);
+        MenuImage& image = table.slot(n);
         std::size_t at = 0;
         for (const FieldInfo& f : Fields) {
             if (at + 2 > ProjectSlotSize)
@@ -165,18 +180,27 @@ DecodedProject decodeProject(std::string_view bytes) {
             if (at + len > ProjectSlotSize)
                 return fail(n, "the text of " + std::string(f.name) + " (" + byteCount(len) +
                                    ") runs past the end of the record");
-            image.*f.member = decodeWindows1252(
-                std::string_view(reinterpret_cast<const char*>(rec.data()) + at, len));
+            const std::string_view raw(reinterpret_cast<const char*>(rec.data()) + at, len);
+            if (isAscii(raw))
+                (image.*f.member).emplace(raw);
+            else
+                image.*f.member = decodeWindows1252(raw);
             at += len;
         }
     }
 
-    // The tree keys its nodes by Name, so two used records may not share one.
+    // The tree keys its nodes by Name, so two used records may not share one. Names as Add
+    // Image makes them carry their slot number and cannot clash; only others need the sort.
+    bool canonical = true;
+    for (int n = 1; n <= MenuTable::SlotCount && canonical; ++n)
+        canonical = !table.isUsed(n) || isImageKey(*table.slot(n).Name, n);
+    if (canonical)
+        return std::nullopt;
     std::array<std::pair<std::string_view, int>, MenuTable::SlotCount> names;
     std::size_t used = 0;
     for (int n = 1; n <= MenuTable::SlotCount; ++n)
-        if (r.table.isUsed(n))
-            names[used++] = {*r.table.slot(n).Name, n};
+        if (table.isUsed(n))
+            names[used++] = {*table.slot(n).Name, n};
     std::sort(names.begin(), names.begin() + static_cast<std::ptrdiff_t>(used));
     std::optional<std::pair<int, int>> clash; // (later slot, earlier slot), lowest later slot
     for (std::size_t i = 1; i < used; ++i)
@@ -188,9 +212,19 @@ DecodedProject decodeProject(std::string_view bytes) {
             clash = std::pair{names[i].second, names[first].second};
         }
     if (clash)
-        return fail(clash->first, "its Name \"" + *r.table.slot(clash->first).Name +
+        return fail(clash->first, "its Name \"" + *table.slot(clash->first).Name +
                                       "\" is also the Name of slot " +
                                       std::to_string(clash->second));
+    return std::nullopt;
+}
+
+} // namespace
+
+DecodedProject decodeProject(std::string_view bytes) {
+    DecodedProject r;
+    r.fault = decodeInto(bytes, r.table);
+    if (r.fault)
+        r.table = MenuTable{}; // nothing half-read comes back
     return r;
 }
 
