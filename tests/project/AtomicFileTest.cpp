@@ -56,25 +56,19 @@ TEST(AtomicFile, FailuresLeaveTheOldFileWhole) {
     const std::string path = dir.file("menu.lxp");
     writeBytes(path, old);
 
-    // A folder the user may not write to.
-    ::chmod(dir.path().c_str(), 0555);
-    ChildOutcome c = runInChild([&] {
-        if (!dropRoot())
-            return std::string("cannot drop root");
-        return writeFileAtomically(path, "new").value_or("written");
-    });
-    ::chmod(dir.path().c_str(), 0777);
-    EXPECT_EQ(c.said, "Permission denied");
+    auto saveAsUser = [&] {
+        return runInChild([&] {
+                   return dropRoot() ? writeFileAtomically(path, "new").value_or("written")
+                                     : std::string("cannot drop root");
+               })
+            .said;
+    };
+    ::chmod(dir.path().c_str(), 0555); // a folder the user may not write to
+    EXPECT_EQ(saveAsUser(), "Permission denied");
     EXPECT_EQ(readBytes(path), old);
-
-    // A read-only file in a folder that would allow the rename.
-    ::chmod(path.c_str(), 0444);
-    c = runInChild([&] {
-        if (!dropRoot())
-            return std::string("cannot drop root");
-        return writeFileAtomically(path, "new").value_or("written");
-    });
-    EXPECT_EQ(c.said, "Permission denied");
+    ::chmod(dir.path().c_str(), 0777);
+    ::chmod(path.c_str(), 0444); // a read-only file in a folder that would allow the rename
+    EXPECT_EQ(saveAsUser(), "Permission denied");
     EXPECT_EQ(readBytes(path), old);
     ::chmod(path.c_str(), 0644);
     ::chmod(dir.path().c_str(), 0700);
