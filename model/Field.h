@@ -14,6 +14,8 @@ inline const std::string& text(const Field& f) {
     return f ? *f : empty;
 }
 
-inline bool isBlank(const Field& f) { return !f || f->empty(); }
+inline bool isBlank(const Field& f) {
+    return !f || f->empty();
+}
 
 } // namespace lanternix

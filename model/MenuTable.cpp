@@ -4,7 +4,9 @@
 
 namespace lanternix {
 
-std::string imageKey(int slot) { return "Image" + std::to_string(slot); }
+std::string imageKey(int slot) {
+    return "Image" + std::to_string(slot);
+}
 
 std::optional<int> MenuTable::findFreeSlot() const {
     for (int n = 1; n <= SlotCount; ++n) {
@@ -35,6 +37,8 @@ void MenuTable::makeNewRecord(int n) {
     slot(n) = MenuImage{imageKey(n), "", "", "", "", ""};
 }
 
-void MenuTable::clearRecord(int n) { slot(n) = MenuImage{"", "", "", "", "", ""}; }
+void MenuTable::clearRecord(int n) {
+    slot(n) = MenuImage{"", "", "", "", "", ""};
+}
 
 } // namespace lanternix

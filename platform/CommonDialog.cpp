@@ -6,8 +6,12 @@
 
 namespace lanternix {
 
-bool CommonDialog::ShowSave() { return show(true); }
-bool CommonDialog::ShowOpen() { return show(false); }
+bool CommonDialog::ShowSave() {
+    return show(true);
+}
+bool CommonDialog::ShowOpen() {
+    return show(false);
+}
 
 bool CommonDialog::show(bool save) {
     FileDialogRequest req;

@@ -12,15 +12,29 @@ void placeTwips(QWidget* w, int left, int top, int width, int height) {
 
 namespace Form {
 
-int Left(const QWidget& w) { return toTwips(w.frameGeometry().x()); }
-int Top(const QWidget& w) { return toTwips(w.frameGeometry().y()); }
-int Width(const QWidget& w) { return toTwips(w.frameGeometry().width()); }
-int Height(const QWidget& w) { return toTwips(w.frameGeometry().height()); }
+int Left(const QWidget& w) {
+    return toTwips(w.frameGeometry().x());
+}
+int Top(const QWidget& w) {
+    return toTwips(w.frameGeometry().y());
+}
+int Width(const QWidget& w) {
+    return toTwips(w.frameGeometry().width());
+}
+int Height(const QWidget& w) {
+    return toTwips(w.frameGeometry().height());
+}
 
 // move() on a window places its frame, matching what Left and Top read.
-void setLeft(QWidget& w, int twips) { w.move(toPixels(twips), w.frameGeometry().y()); }
-void setTop(QWidget& w, int twips) { w.move(w.frameGeometry().x(), toPixels(twips)); }
-void setPosition(QWidget& w, int left, int top) { w.move(toPixels(left), toPixels(top)); }
+void setLeft(QWidget& w, int twips) {
+    w.move(toPixels(twips), w.frameGeometry().y());
+}
+void setTop(QWidget& w, int twips) {
+    w.move(w.frameGeometry().x(), toPixels(twips));
+}
+void setPosition(QWidget& w, int left, int top) {
+    w.move(toPixels(left), toPixels(top));
+}
 
 WindowState State(const QWidget& w) {
     const Qt::WindowStates s = w.windowState();

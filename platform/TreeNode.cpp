@@ -4,7 +4,9 @@
 
 namespace lanternix {
 
-QString TreeNode::Text() const { return item_->text(0); }
+QString TreeNode::Text() const {
+    return item_->text(0);
+}
 
 void TreeNode::setExpanded(bool on) {
     expanded_ = on;

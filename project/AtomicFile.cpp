@@ -11,7 +11,9 @@ namespace lanternix {
 
 namespace {
 
-std::string reason(int err) { return std::strerror(err); }
+std::string reason(int err) {
+    return std::strerror(err);
+}
 
 } // namespace
 

@@ -14,17 +14,20 @@ namespace lanternix::test {
 // Answers dialogs from a queue and records what was asked, so no test blocks on a person.
 class FakePlatform : public Platform {
 public:
-    std::deque<std::optional<QString>> fileAnswers; // nullopt = the user cancels
+    std::deque<QString> fileAnswers; // a null QString: the user cancels
     std::vector<FileDialogRequest> fileRequests;
     std::vector<std::pair<QString, int>> messages;
     int endCount = 0;
 
     std::optional<QString> fileDialog(QWidget*, const FileDialogRequest& req) override {
         fileRequests.push_back(req);
-        if (fileAnswers.empty())
+        QString a;
+        if (!fileAnswers.empty()) {
+            a = fileAnswers.front();
+            fileAnswers.pop_front();
+        }
+        if (a.isNull())
             return std::nullopt;
-        auto a = fileAnswers.front();
-        fileAnswers.pop_front();
         return a;
     }
     void messageBox(QWidget*, const QString& text, int style) override {

@@ -1,0 +1,224 @@
+#include "app/frmMain.h"
+
+#include "editor/frmButton.h"
+#include "model/Module1.h"
+#include "platform/Form.h"
+#include "platform/LinkLabel.h"
+#include "platform/Platform.h"
+#include "platform/TreeView.h"
+#include "platform/Twips.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+
+namespace lanternix {
+
+namespace {
+
+const QColor LinkBlue(0, 0, 255);
+const QColor LinkPressed(255, 0, 255);
+
+void setTextColor(QLabel* label, const QColor& c) {
+    QPalette p = label->palette();
+    p.setColor(QPalette::WindowText, c);
+    label->setPalette(p);
+}
+
+QPushButton* button(QWidget* parent, const char* name, const QString& caption, int l, int t, int w,
+                    int h) {
+    auto* b = new QPushButton(caption, parent); // owned by parent
+    b->setObjectName(QLatin1String(name));
+    placeTwips(b, l, t, w, h);
+    return b;
+}
+
+} // namespace
+
+frmMain::frmMain(Module1& module, Platform& platform)
+    : CD1(platform, this), CD2(platform, this), module_(module), platform_(platform) {
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("Lanternix 2.0"));
+    setWindowIcon(QIcon(QStringLiteral(":/pictures/lanternix.xpm")));
+    resize(toPixels(4560), toPixels(4605));
+
+    ImageList1.add(QStringLiteral("Open"), QPixmap(QStringLiteral(":/pictures/open.xpm")));
+    ImageList1.add(QStringLiteral("Closed"), QPixmap(QStringLiteral(":/pictures/closed.xpm")));
+    ImageList1.add(QStringLiteral("Image"), QPixmap(QStringLiteral(":/pictures/image.xpm")));
+
+    List1 = new TreeView(this);
+    List1->setObjectName(QStringLiteral("List1"));
+    List1->setImageList(&ImageList1);
+    placeTwips(List1, 120, 120, 2655, 3495);
+
+    Label1 = new QLabel(QStringLiteral("In the HTML the images will arrive according to the "
+                                       "Number they have, no the order in this list."),
+                        this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setWordWrap(true);
+    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    placeTwips(Label1, 120, 3840, 2655, 615);
+
+    Command3[1] =
+        button(this, "Command3_1", QStringLiteral("&Open Project"), 2880, 1320, 1575, 375);
+    Command3[0] =
+        button(this, "Command3_0", QStringLiteral("Save &Project As"), 2880, 1800, 1575, 375);
+    Command1[1] =
+        button(this, "Command1_1", QStringLiteral("&Save HTML As"), 2880, 2280, 1590, 375);
+    Command1[0] = button(this, "Command1_0", QStringLiteral("E&xit"), 2880, 2760, 1590, 375);
+    Command2 = button(this, "Command2", QStringLiteral("&Add Image"), 2760, 3240, 1095, 375);
+    Command4 = button(this, "Command4", QStringLiteral("HTML"), 3180, 4350, 570, 210);
+    // Save HTML As is this window's Enter button.
+    Command1[1]->setDefault(true);
+
+    Label2 = new LinkLabel(QStringLiteral("About"), this);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    QFont linkFont(QStringLiteral("Arial"));
+    linkFont.setPointSizeF(9.75);
+    linkFont.setUnderline(true);
+    Label2->setFont(linkFont);
+    Label2->setCursor(Qt::UpArrowCursor);
+    setTextColor(Label2, LinkBlue);
+    placeTwips(Label2, 3960, 4320, 510, 240);
+
+    // The page buffer lies below the client area's initial bottom edge, out of sight.
+    Html1 = new QPlainTextEdit(this);
+    Html1->setObjectName(QStringLiteral("Html1"));
+    placeTwips(Html1, 240, 4785, 3915, 2775);
+
+    setTabOrder(Html1, Command1[0]);
+    setTabOrder(Command1[0], List1);
+    setTabOrder(List1, Command1[1]);
+    setTabOrder(Command1[1], Command2);
+    setTabOrder(Command2, Command3[0]);
+    setTabOrder(Command3[0], Command3[1]);
+    setTabOrder(Command3[1], Command4);
+    Html1->setFocus();
+
+    connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
+    for (int i = 0; i < 2; ++i) {
+        connect(Command1[i], &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
+        connect(Command3[i], &QPushButton::clicked, this, [this, i] { Command3_Click(i); });
+    }
+    connect(Command4, &QPushButton::clicked, this, [this] { Command4_Click(); });
+    connect(List1, &TreeView::NodeClick, this, [this](TreeNode& n) { List1_NodeClick(n); });
+    connect(List1, &TreeView::DblClick, this, [this] { List1_DblClick(); });
+    connect(Label2, &LinkLabel::MouseDown, this, [this] { Label2_MouseDown(); });
+    connect(Label2, &LinkLabel::MouseUp, this, [this] { Label2_MouseUp(); });
+    connect(Label2, &LinkLabel::Click, this, [this] { Label2_Click(); });
+
+    // Load steps.
+    List1->Nodes().Add(QStringLiteral("r"), QStringLiteral("HTML"), QStringLiteral("Closed"));
+    List1->Nodes()(1).setExpanded(true);
+    Html1->clear();
+    frmButton_ = std::make_unique<frmButton>(module_, *List1, platform_);
+    frmButton_->setWindowIcon(windowIcon());
+    Form::setPosition(*frmButton_, Form::Left(*this) + Form::Width(*this), Form::Top(*this));
+    frmButton_->show();
+    frmButton_->Key1->clear();
+
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(10);
+    connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
+    Timer1->start();
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::Command2_Click() {
+    const auto n = module_.addImage();
+    if (!n) {
+        platform_.messageBox(this, QStringLiteral("Maximum 99 images"), vbCritical);
+        return;
+    }
+    const QString name = QString::fromStdString(imageKey(*n));
+    List1->Nodes().Add(QStringLiteral("r"), TreeNodes::tvwChild, name, name,
+                       QStringLiteral("Image"));
+}
+
+void frmMain::List1_NodeClick(TreeNode& node) {
+    if (node.Key() == QLatin1String("r"))
+        return;
+    const auto slot = module_.table.findByName(node.Key().toStdString());
+    if (!slot)
+        return;
+    const MenuImage& r = module_.table.slot(*slot);
+    frmButton& e = *frmButton_;
+    e.Image1->setText(QString::fromStdString(text(r.DefaultImage)));
+    e.Image2->setText(QString::fromStdString(text(r.OverImage)));
+    e.Frameset1->setText(QString::fromStdString(text(r.Target)));
+    e.Comments1->setText(QString::fromStdString(text(r.StatusText)));
+    e.Link1->setText(QString::fromStdString(text(r.HyperLink)));
+    e.Key1->setText(QString::fromStdString(text(r.Name)));
+}
+
+void frmMain::List1_DblClick() {
+    List1->Nodes()(1).setExpanded(true);
+}
+
+void frmMain::Command1_Click(int Index) {
+    if (Index == 0)
+        platform_.endProgram();
+    else
+        SaveHtmlAs();
+}
+
+void frmMain::Command3_Click(int Index) {
+    if (Index == 0)
+        SaveProject();
+    else
+        OpenProject();
+}
+
+void frmMain::Label2_MouseDown() {
+    setTextColor(Label2, LinkPressed);
+}
+void frmMain::Label2_MouseUp() {
+    setTextColor(Label2, LinkBlue);
+}
+
+void frmMain::Timer1_Timer() {
+    frmButton& e = *frmButton_;
+
+    // Docking: only while neither window is minimised or maximised.
+    if (Form::State(*this) == Form::Normal && Form::State(e) == Form::Normal) {
+        const int left = Form::Left(*this) + Form::Width(*this);
+        if (Form::Left(e) != left)
+            Form::setLeft(e, left);
+        const int top = Form::Top(*this);
+        if (Form::Top(e) != top)
+            Form::setTop(e, top);
+    }
+
+    // Minimising together; a maximised main window changes nothing.
+    if (Form::State(e) == Form::Normal && Form::State(*this) == Form::Minimized)
+        Form::setState(e, Form::Minimized);
+    if (Form::State(e) == Form::Minimized && Form::State(*this) == Form::Normal)
+        Form::setState(e, Form::Normal);
+
+    // Selection state follows Key1; every property is written only when it differs.
+    const QString key = e.Key1->text();
+    if (!key.isEmpty()) {
+        if (!e.Command1->isEnabled())
+            e.Command1->setEnabled(true);
+        if (!e.Command2->isEnabled())
+            e.Command2->setEnabled(true);
+        if (e.windowTitle() != key)
+            e.setWindowTitle(key);
+    } else if (e.Command1->isEnabled()) {
+        e.Command1->setEnabled(false);
+        e.Command2->setEnabled(false);
+        e.setWindowTitle(QStringLiteral("No image selected"));
+    }
+}
+
+void frmMain::closeEvent(QCloseEvent* e) {
+    e->accept();
+    platform_.endProgram();
+}
+
+} // namespace lanternix

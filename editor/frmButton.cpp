@@ -1,0 +1,126 @@
+#include "editor/frmButton.h"
+
+#include "model/Module1.h"
+#include "platform/Platform.h"
+#include "platform/TreeView.h"
+#include "platform/Twips.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace lanternix {
+
+namespace {
+
+template <class W, class... Args>
+W* make(QWidget* parent, const char* name, int l, int t, int w, int h, Args&&... args) {
+    auto* c = new W(std::forward<Args>(args)..., parent); // owned by parent
+    c->setObjectName(QLatin1String(name));
+    placeTwips(c, l, t, w, h);
+    return c;
+}
+
+} // namespace
+
+frmButton::frmButton(Module1& module, TreeView& tree, Platform& platform)
+    : module_(module), tree_(tree), platform_(platform) {
+    setObjectName(QStringLiteral("frmButton"));
+    setWindowTitle(QStringLiteral(" "));
+    // Fixed single border: not resizable, no maximise button.
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
+    setFixedSize(toPixels(5925), toPixels(4635));
+
+    Frame1 = make<QGroupBox>(this, "Frame1", 165, 165, 5460, 1560, QStringLiteral("Main"));
+    Label1 = make<QLabel>(Frame1, "Label1", 120, 255, 1785, 210, QStringLiteral("Default image:"));
+    Image1 = make<QLineEdit>(Frame1, "Image1", 120, 480, 5205, 285);
+    Label2 = make<QLabel>(Frame1, "Label2", 120, 825, 1035, 195, QStringLiteral("OnOver Image"));
+    Label6 = make<QLabel>(Frame1, "Label6", 1800, 840, 3615, 255,
+                          QStringLiteral("Leave blank, if you want this image to be normal"));
+    Image2 = make<QLineEdit>(Frame1, "Image2", 120, 1065, 5205, 285);
+
+    Frame2 = make<QGroupBox>(this, "Frame2", 165, 1845, 5460, 2115, QStringLiteral("General"));
+    Label3 =
+        make<QLabel>(Frame2, "Label3", 120, 210, 1200, 195, QStringLiteral("Frameset Target:"));
+    Frameset1 = make<QLineEdit>(Frame2, "Frameset1", 120, 465, 5205, 285);
+    Label4 = make<QLabel>(Frame2, "Label4", 120, 795, 1785, 210, QStringLiteral("Status Text/ALT"));
+    Comments1 = make<QLineEdit>(Frame2, "Comments1", 120, 1035, 5205, 285);
+    Label5 = make<QLabel>(Frame2, "Label5", 135, 1395, 855, 255, QStringLiteral("HyperLink"));
+    Link1 = make<QLineEdit>(Frame2, "Link1", 120, 1635, 5205, 285);
+
+    Command1 = make<QPushButton>(this, "Command1", 240, 4080, 1545, 405, QStringLiteral("Save"));
+    Command2 = make<QPushButton>(this, "Command2", 1920, 4080, 1455, 375, QStringLiteral("Remove"));
+    Label8 = make<QLabel>(this, "Label8", 3480, 4080, 615, 255, QStringLiteral("Image:"));
+    Key1 = make<QLabel>(this, "Key1", 4080, 4080, 735, 255);
+    Label7 = make<QLabel>(this, "Label7", 4680, 4440, 1110, 195, QStringLiteral("Max: 99 images"));
+
+    // The Save button is this window's Enter button.
+    Command1->setDefault(true);
+    Command1->setAutoDefault(true);
+    for (QLineEdit* box : {Image1, Image2, Frameset1, Comments1, Link1})
+        connect(box, &QLineEdit::returnPressed, Command1, &QPushButton::click);
+
+    setTabOrder(Image1, Image2);
+    setTabOrder(Image2, Frameset1);
+    setTabOrder(Frameset1, Comments1);
+    setTabOrder(Comments1, Link1);
+    setTabOrder(Link1, Command1);
+    setTabOrder(Command1, Command2);
+
+    connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
+    connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
+}
+
+void frmButton::Command1_Click() {
+    const QString key = Key1->text();
+    if (key.isEmpty())
+        return;
+    if (Image1->text().isEmpty()) {
+        platform_.messageBox(this, QStringLiteral("Please enter a default image to show"),
+                             vbCritical);
+        return;
+    }
+    const auto slot = module_.table.findByName(key.toStdString());
+    if (!slot)
+        return;
+    module_.CurrentIndex = *slot;
+    MenuImage& r = module_.table.slot(*slot);
+    r.StatusText = Comments1->text().toStdString();
+    r.Target = Frameset1->text().toStdString();
+    r.DefaultImage = Image1->text().toStdString();
+    r.OverImage = Image2->text().toStdString();
+    r.HyperLink = Link1->text().toStdString();
+}
+
+void frmButton::Command2_Click() {
+    const QString key = Key1->text();
+    if (key.isEmpty())
+        return;
+    TreeNodes& nodes = tree_.Nodes();
+    for (int i = 1; i <= nodes.Count(); ++i) {
+        if (nodes(i).Key() == key) {
+            nodes.Remove(i);
+            break;
+        }
+    }
+    if (const auto slot = module_.table.findByName(key.toStdString()))
+        module_.table.clearRecord(*slot);
+    clear();
+}
+
+void frmButton::clear() {
+    for (QLineEdit* box : {Image1, Image2, Frameset1, Comments1, Link1})
+        box->clear();
+    Key1->clear();
+}
+
+void frmButton::closeEvent(QCloseEvent* e) {
+    e->accept();
+    platform_.endProgram();
+}
+
+} // namespace lanternix
