@@ -8,6 +8,8 @@ class QWidget;
 
 namespace lanternix {
 
+class Registry;
+
 inline const QString AppTitle = QStringLiteral("Lanternix v2.0");
 
 // Message-box styles the program uses.
@@ -40,6 +42,14 @@ public:
     virtual void messageBox(QWidget* parent, const QString& text, int style) = 0;
     // Ends the whole program at once, asking nothing.
     virtual void endProgram() = 0;
+
+    // The registry, read only.
+    virtual Registry& registry() = 0;
+    // True when a normal file (not a folder, not hidden) exists at path.
+    virtual bool fileExists(const QString& path) = 0;
+    // Starts a program by its full path, shown normally, without waiting for it; false when
+    // it could not be started.
+    virtual bool startProgram(const QString& path) = 0;
 };
 
 } // namespace lanternix

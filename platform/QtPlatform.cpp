@@ -1,9 +1,16 @@
 #include "platform/QtPlatform.h"
 
+#ifdef _WIN32
+#include "platform/WindowsRegistry.h"
+#else
+#include "platform/MemoryRegistry.h"
+#endif
+
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QProcess>
 
 namespace lanternix {
 
@@ -53,6 +60,33 @@ void QtPlatform::messageBox(QWidget* parent, const QString& text, int style) {
 void QtPlatform::endProgram() {
     // Leaves every running event loop, modal ones included.
     QCoreApplication::exit(0);
+}
+
+// The registry, files and programs the About box's System Info uses.
+
+QtPlatform::QtPlatform()
+#ifdef _WIN32
+    : registry_(std::make_unique<WindowsRegistry>())
+#else
+    // No system registry here: one that stays empty, so System Info says it is unavailable.
+    : registry_(std::make_unique<MemoryRegistry>())
+#endif
+{
+}
+
+QtPlatform::~QtPlatform() = default;
+
+Registry& QtPlatform::registry() {
+    return *registry_;
+}
+
+bool QtPlatform::fileExists(const QString& path) {
+    const QFileInfo info(path);
+    return info.isFile() && !info.isHidden();
+}
+
+bool QtPlatform::startProgram(const QString& path) {
+    return !path.isEmpty() && QProcess::startDetached(path, {});
 }
 
 } // namespace lanternix

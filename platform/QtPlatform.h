@@ -2,6 +2,8 @@
 
 #include "platform/Platform.h"
 
+#include <memory>
+
 namespace lanternix {
 
 // The real dialogs and the real end of the program.
@@ -10,6 +12,15 @@ public:
     std::optional<QString> fileDialog(QWidget* parent, const FileDialogRequest& req) override;
     void messageBox(QWidget* parent, const QString& text, int style) override;
     void endProgram() override;
+
+    QtPlatform();
+    ~QtPlatform() override;
+    Registry& registry() override;
+    bool fileExists(const QString& path) override;
+    bool startProgram(const QString& path) override;
+
+private:
+    std::unique_ptr<Registry> registry_;
 };
 
 } // namespace lanternix

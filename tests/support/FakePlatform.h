@@ -1,6 +1,9 @@
 #pragma once
 
+#include "platform/MemoryRegistry.h"
 #include "platform/Platform.h"
+
+#include <QSet>
 
 #include <deque>
 #include <utility>
@@ -31,6 +34,19 @@ public:
         messages.emplace_back(text, style);
     }
     void endProgram() override { ++endCount; }
+
+    // The registry starts empty; files exist when listed; starts succeed unless refused.
+    MemoryRegistry memoryRegistry;
+    QSet<QString> existingFiles;
+    bool refuseStarts = false;
+    std::vector<QString> startedPrograms; // every start asked for, refused ones too
+
+    Registry& registry() override { return memoryRegistry; }
+    bool fileExists(const QString& path) override { return existingFiles.contains(path); }
+    bool startProgram(const QString& path) override {
+        startedPrograms.push_back(path);
+        return !refuseStarts && !path.isEmpty();
+    }
 };
 
 } // namespace lanternix::test
