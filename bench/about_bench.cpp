@@ -5,7 +5,6 @@
 #include "about/Reveal.h"
 #include "platform/PictureBox.h"
 
-#include <QApplication>
 #include <QImage>
 
 #include <benchmark/benchmark.h>
@@ -76,13 +75,3 @@ BENCHMARK(BM_SmearRun)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SparkleGiveUpTick)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -6,7 +6,7 @@
 #include "project/ProjectCodec.h"
 #include "support/FakePlatform.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QTimer>
 
 #include <benchmark/benchmark.h>
@@ -119,13 +119,3 @@ void BM_OpenProject99Shown(benchmark::State& state) {
 BENCHMARK(BM_OpenProject99Shown)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

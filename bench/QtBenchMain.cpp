@@ -1,0 +1,14 @@
+// main() for benchmarks that need a QApplication; they run offscreen unless told otherwise.
+#include <QApplication>
+
+#include <benchmark/benchmark.h>
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
