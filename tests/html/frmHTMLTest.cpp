@@ -1,213 +1,188 @@
 #include "html/frmHTML.h"
-#include "html/GenerateHtml.h"
+#include "app/frmMain.h"
 #include "html/HtmlGenerator.h"
-#include "model/MenuTable.h"
+#include "model/Module1.h"
 #include "platform/Form.h"
 #include "platform/Twips.h"
+#include "project/Windows1252.h"
 #include "support/FakePlatform.h"
 
+#include <QDir>
+#include <QFile>
 #include <QLineEdit>
-#include <QPixmap>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
-
-#include <memory>
 
 using namespace lanternix;
 
 namespace {
 
-QString pageText(const MenuTable& t) {
-    // What a text box gives back: one line break per CR LF.
-    return QString::fromStdString(generateHtmlPage(t).text)
-        .replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+QByteArray readFile(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
 }
 
-MenuTable validTable() {
-    MenuTable t;
-    t.slot(1) = MenuImage{"Image1", "a.gif", "b.gif", "main", "Home", "index.htm"};
-    t.slot(2) = MenuImage{"Image2", "c.gif", "", "", "News", ""};
-    return t;
-}
-
-// A stand-in for the main window: its icon, its page buffer and the generator over a table.
-struct CodeWindowFixture : ::testing::Test {
-    QWidget main;
-    QPlainTextEdit* Html1 = new QPlainTextEdit(&main);
-    test::FakePlatform platform;
-    MenuTable table = validTable();
-    int runs = 0;
-    std::unique_ptr<frmHTML> w;
-
-    CodeWindowFixture() {
-        QPixmap icon(16, 16);
-        icon.fill(Qt::red);
-        main.setWindowIcon(QIcon(icon));
+class HtmlCommands : public ::testing::Test {
+protected:
+    HtmlCommands() {
+        main.Timer1->stop();
+        main.show();
+        module.table.slot(2) = MenuImage{"Image2", "b.gif", "b2.gif", "main", "Café", "b.htm"};
+        module.table.slot(1) = MenuImage{"Image1", "a.gif", "", "", "Home", ""};
     }
-
-    frmHTML& make() {
-        w = std::make_unique<frmHTML>(
-            main,
-            [this](QWidget* parent) {
-                ++runs;
-                return GenerateHtml(table, *Html1, platform, parent).has_value();
-            },
-            *Html1);
-        return *w;
+    // As a text box gives it back: one line break per CR LF.
+    QString page() {
+        return QString::fromStdString(generateHtmlPage(module.table).text).replace("\r\n", "\n");
     }
-
-    // Opening as the main window does it: shown, then activated.
+    // Opens the code window as the HTML button does, after closing (discarding) an open one.
     frmHTML& open() {
-        make().show();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(w.get()));
+        if (frmHTML* old = main.findChild<frmHTML*>())
+            old->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QTest::mouseClick(main.Command4, Qt::LeftButton);
+        frmHTML* w = main.findChild<frmHTML*>();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(w));
         return *w;
     }
+    // The code box's text, and whether the overlay shows.
+    static std::pair<QString, bool> box(frmHTML& w) {
+        return {w.Text1->toPlainText(), w.Text2->isVisible()};
+    }
+    void saveAs(const QString& answer) {
+        platform.fileAnswers.push_back(answer);
+        QTest::mouseClick(main.Command1[1], Qt::LeftButton);
+    }
+    QString refused(const QString& answer) {
+        const std::size_t before = platform.messages.size();
+        saveAs(answer);
+        EXPECT_EQ(platform.messages.size(), before + 1);
+        EXPECT_EQ(platform.messages.back().second, 16);
+        return platform.messages.back().first;
+    }
+    QString path(const char* name) { return dir.filePath(QLatin1String(name)); }
 
-    void clickOverlay() { QTest::mouseClick(w->Text2, Qt::LeftButton); }
-    void clickCode() { QTest::mouseClick(w->Text1->viewport(), Qt::LeftButton, {}, QPoint(5, 5)); }
+    QTemporaryDir dir;
+    Module1 module;
+    test::FakePlatform platform;
+    frmMain main{module, platform};
 };
 
 } // namespace
 
-TEST(GenerateHtml, WritesThePageOnceOrReportsTheLowestImage) {
-    QPlainTextEdit Html1;
-    test::FakePlatform platform;
-    Html1.setPlainText(QStringLiteral("old page"));
+TEST_F(HtmlCommands, CodeWindowOpensBelowModalAndGeneratesOnce) {
+    main.activateWindow();
+    frmHTML& w = open();
+    EXPECT_EQ(main.focusWidget(), main.Command1[0]) << "focus goes to Exit";
+    EXPECT_EQ(w.windowModality(), Qt::ApplicationModal);
+    EXPECT_EQ(QPoint(Form::Left(w), Form::Top(w)),
+              QPoint(Form::Left(main), Form::Top(main) + Form::Height(main)));
+    EXPECT_EQ(w.windowIcon().cacheKey(), main.windowIcon().cacheKey());
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("HTML Code"));
+    EXPECT_EQ(w.Text2->text(), QStringLiteral("Click to generate HTML"));
+    EXPECT_EQ(w.Text2->font().family() + QString::number(w.Text2->font().pointSizeF()),
+              QStringLiteral("Arial Black14.25"));
 
-    MenuTable t = validTable();
-    t.slot(7) = MenuImage{"Image7", "", "", "", "", ""};
-    t.slot(3) = MenuImage{"Image3", "", "x.gif", "", "", ""};
-    EXPECT_EQ(GenerateHtml(t, Html1, platform, nullptr), std::nullopt);
-    ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0].first,
-              QStringLiteral("You must enter a Default image for Image3"));
-    EXPECT_EQ(platform.messages[0].second, 16);
-    EXPECT_EQ(Html1.toPlainText(), QStringLiteral("old page"));
-
-    const MenuTable good = validTable();
-    EXPECT_EQ(GenerateHtml(good, Html1, platform, nullptr), generateHtmlPage(good).text);
-    EXPECT_EQ(Html1.toPlainText(), pageText(good));
-    EXPECT_EQ(platform.messages.size(), 1u);
-}
-
-TEST_F(CodeWindowFixture, ControlsAtTheirPlaces) {
-    frmHTML& f = make();
-    EXPECT_EQ(f.objectName(), QStringLiteral("frmHTML"));
-    EXPECT_EQ(f.windowTitle(), QStringLiteral("HTML Code"));
-    EXPECT_EQ(f.size(), QSize(toPixels(4635), toPixels(3195)));
-    EXPECT_EQ(f.windowIcon().cacheKey(), main.windowIcon().cacheKey());
-    EXPECT_TRUE(f.isWindow());
-
-    EXPECT_EQ(f.Text1->objectName(), QStringLiteral("Text1"));
-    EXPECT_EQ(f.Text1->geometry(), QRect(0, 0, toPixels(4635), toPixels(3210)));
-    EXPECT_TRUE(f.Text1->isReadOnly());
-    EXPECT_TRUE(f.Text1->textInteractionFlags() & Qt::TextSelectableByKeyboard);
-    EXPECT_EQ(f.Text1->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
-    EXPECT_EQ(f.Text1->toPlainText(), QString());
-
-    EXPECT_EQ(f.Text2->objectName(), QStringLiteral("Text2"));
-    EXPECT_EQ(f.Text2->geometry(),
-              QRect(toPixels(420), toPixels(1245), toPixels(3945), toPixels(480)));
-    EXPECT_TRUE(f.Text2->isReadOnly());
-    EXPECT_EQ(f.Text2->text(), QStringLiteral("Click to generate HTML"));
-    EXPECT_EQ(f.Text2->font().family(), QStringLiteral("Arial Black"));
-    EXPECT_DOUBLE_EQ(f.Text2->font().pointSizeF(), 14.25);
-    EXPECT_EQ(f.Text2->font().weight(), QFont::Normal);
-    EXPECT_FALSE(f.Text2->font().italic());
-    EXPECT_FALSE(f.Text2->font().underline());
-    EXPECT_EQ(f.nextInFocusChain(), f.Text1) << "tab index 0";
-    EXPECT_EQ(runs, 0) << "nothing runs before the window shows";
-}
-
-TEST_F(CodeWindowFixture, OpenThenClickFillsTheBoxOnce) {
-    frmHTML& f = open();
     // The first resize generated the page; activation emptied the box and showed the overlay.
-    EXPECT_EQ(runs, 1);
-    EXPECT_EQ(Html1->toPlainText(), pageText(table));
-    EXPECT_EQ(f.Text1->toPlainText(), QString());
-    EXPECT_TRUE(f.Text2->isVisible());
+    const QString first = page();
+    EXPECT_EQ(main.Html1->toPlainText(), first);
+    EXPECT_EQ(box(w), std::pair(QString(), true));
 
-    clickOverlay();
-    EXPECT_EQ(runs, 2);
-    EXPECT_EQ(f.Text1->toPlainText(), pageText(table));
-    EXPECT_FALSE(f.Text2->isVisible());
+    // The overlay passes its focus on without generating.
+    module.table.slot(1).StatusText = "Start";
+    w.Text2->setFocus();
+    EXPECT_TRUE(w.Text1->hasFocus());
+    EXPECT_EQ(main.Html1->toPlainText(), first);
+
+    QTest::mouseClick(w.Text2, Qt::LeftButton);
+    const QString second = page();
+    EXPECT_EQ(box(w), std::pair(second, false));
 
     // Nothing more while the window stays open: clicks and resizes leave the page alone.
-    table.slot(2).StatusText = "changed";
-    clickCode();
-    f.resize(f.width() + 30, f.height() + 30);
-    EXPECT_EQ(runs, 2);
-    EXPECT_EQ(f.Text1->toPlainText(), pageText(validTable()));
+    module.table.slot(1).StatusText = "Again";
+    QTest::mouseClick(w.Text1->viewport(), Qt::LeftButton);
+    w.resize(w.width() + 30, w.height() + 30);
+    EXPECT_EQ(box(w), std::pair(second, false));
+    EXPECT_EQ(main.Html1->toPlainText(), second);
+
+    // The next opening starts again with the overlay; a click on the code box generates too.
+    frmHTML& again = open();
+    EXPECT_EQ(box(again), std::pair(QString(), true));
+    QTest::mouseClick(again.Text1->viewport(), Qt::LeftButton);
+    EXPECT_EQ(box(again), std::pair(page(), false));
+
+    // So does a resize while the overlay shows: outer 6000 x 4000 twips give a 5880 x 3600 box.
+    frmHTML& third = open();
+    const QSize frame = third.frameGeometry().size() - third.geometry().size();
+    third.resize(QSize(400, 267) - frame);
+    EXPECT_EQ(box(third), std::pair(page(), false));
+    ASSERT_EQ(Form::Width(third), 6000);
+    EXPECT_EQ(third.Text1->geometry(), QRect(0, 0, toPixels(5880), toPixels(3600)));
+    // A side that would go negative keeps its size; each side on its own.
+    third.resize(QSize(20, 20) - frame);
+    EXPECT_EQ(third.Text1->size(), QSize(toPixels(180), toPixels(3600)));
+    third.resize(QSize(6, 6) - frame);
+    EXPECT_EQ(third.Text1->size(), QSize(toPixels(180), toPixels(3600)));
     EXPECT_TRUE(platform.messages.empty());
 }
 
-TEST_F(CodeWindowFixture, ClickOnTheCodeBoxGeneratesToo) {
-    frmHTML& f = open();
-    clickCode();
-    EXPECT_EQ(runs, 2);
-    EXPECT_EQ(f.Text1->toPlainText(), pageText(table));
-    EXPECT_FALSE(f.Text2->isVisible());
+TEST_F(HtmlCommands, FailedCheckAtOpeningAndAtTheFirstClick) {
+    module.table.slot(4) = MenuImage{"Image4", "", "x.gif", "", "", ""};
+    main.Html1->setPlainText(QStringLiteral("last page"));
+    frmHTML& w = open();
+    const auto message = std::pair(QStringLiteral("You must enter a Default image for Image4"), 16);
+    EXPECT_EQ(platform.messages, decltype(platform.messages)({message}));
+    EXPECT_EQ(box(w), std::pair(QString(), true));
+
+    QTest::mouseClick(w.Text2, Qt::LeftButton);
+    EXPECT_EQ(platform.messages, decltype(platform.messages)({message, message}));
+    EXPECT_EQ(box(w), std::pair(QString(), false)) << "the overlay hides all the same";
+    EXPECT_EQ(main.Html1->toPlainText(), QStringLiteral("last page"));
 }
 
-TEST_F(CodeWindowFixture, FailedCheckAtOpeningAndAtTheFirstClick) {
-    table.slot(4) = MenuImage{"Image4", "", "", "", "", ""};
-    Html1->setPlainText(QStringLiteral("last page"));
-    frmHTML& f = open();
-    ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0],
-              std::make_pair(QStringLiteral("You must enter a Default image for Image4"), 16));
-    EXPECT_TRUE(f.Text2->isVisible());
-    EXPECT_EQ(f.Text1->toPlainText(), QString());
+TEST_F(HtmlCommands, SaveHtmlAsCancelsRefusesAndWrites) {
+    const QString file = path("menu.htm");
+    QFile old(file);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("old page") == 8);
+    old.close();
+    main.Html1->setPlainText(QStringLiteral("earlier page"));
+    saveAs(QString()); // cancel
+    EXPECT_EQ(main.Html1->toPlainText(), QStringLiteral("earlier page"));
+    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_EQ(platform.fileRequests.at(0).mode, FileDialogRequest::Save);
 
-    clickOverlay();
-    EXPECT_EQ(platform.messages.size(), 2u);
-    EXPECT_FALSE(f.Text2->isVisible()) << "hidden all the same";
-    EXPECT_EQ(f.Text1->toPlainText(), QString());
-    EXPECT_EQ(Html1->toPlainText(), QStringLiteral("last page"));
+    // An image without a default picture: the generator's message.
+    module.table.slot(5) = MenuImage{"Image5", "", "", "", "", ""};
+    EXPECT_EQ(refused(file), QStringLiteral("You must enter a Default image for Image5"));
+    module.table.clearRecord(5);
+    // A character the code page cannot hold: the file and the reason.
+    module.table.slot(2).HyperLink = "b\xe2\x82\xac\xe2\x86\x92.htm"; // a euro sign, then an arrow
+    EXPECT_EQ(refused(file), QStringLiteral("Cannot save %1: the HyperLink of Image2 holds the "
+                                            "character \u2192 (U+2192), which an HTML page in "
+                                            "Windows-1252 cannot hold. Nothing was written.")
+                                 .arg(file));
+    module.table.slot(2).HyperLink = "b.htm";
+    // A write that fails: here the name is taken by a folder.
+    ASSERT_TRUE(QDir().mkdir(path("taken.htm")));
+    const QString failed = refused(path("taken.htm"));
+    EXPECT_TRUE(failed.startsWith("Cannot save " + path("taken.htm") + ": ") &&
+                failed.endsWith(". Nothing was written."))
+        << failed.toStdString();
+    EXPECT_EQ(readFile(file), QByteArray("old page"));
+    EXPECT_EQ(main.windowTitle(), QStringLiteral("Lanternix 2.0"));
 
-    clickOverlay();
-    clickCode();
-    EXPECT_EQ(platform.messages.size(), 2u);
-}
-
-TEST_F(CodeWindowFixture, ResizeBeforeTheClickGenerates) {
-    frmHTML& f = open();
-    f.resize(f.width() + 60, f.height() + 45);
-    EXPECT_EQ(runs, 2);
-    EXPECT_EQ(f.Text1->toPlainText(), pageText(table));
-    EXPECT_FALSE(f.Text2->isVisible());
-}
-
-TEST_F(CodeWindowFixture, CodeBoxFollowsTheOuterSize) {
-    frmHTML& f = open();
-    // Whatever frame the window system adds counts in the outer size.
-    const QSize frame = f.frameGeometry().size() - f.geometry().size();
-    // Outer 6000 x 4000 twips (400 x 267 pixels): the box is 5880 x 3600.
-    f.resize(QSize(400, 267) - frame);
-    ASSERT_EQ(Form::Width(f), 6000);
-    EXPECT_EQ(toTwips(f.Text1->width()), 5880);
-    EXPECT_EQ(toTwips(f.Text1->height()), 3600);
-    EXPECT_EQ(f.Text1->pos(), QPoint(0, 0));
-    EXPECT_EQ(f.Text2->geometry(),
-              QRect(toPixels(420), toPixels(1245), toPixels(3945), toPixels(480)));
-
-    // Below 400 twips high the box keeps its height rather than going negative; each side on
-    // its own.
-    f.resize(QSize(20, 20) - frame);
-    ASSERT_EQ(Form::Width(f), 300);
-    EXPECT_EQ(toTwips(f.Text1->width()), 180);
-    EXPECT_EQ(toTwips(f.Text1->height()), 3600);
-    f.resize(QSize(6, 6) - frame);
-    ASSERT_LT(Form::Width(f), 120);
-    EXPECT_EQ(toTwips(f.Text1->width()), 180);
-    EXPECT_EQ(toTwips(f.Text1->height()), 3600);
-}
-
-TEST_F(CodeWindowFixture, OverlayPassesTheFocusToTheCodeBox) {
-    frmHTML& f = open();
-    f.Text2->setFocus();
-    EXPECT_TRUE(f.Text1->hasFocus());
-    EXPECT_EQ(runs, 1) << "focus alone does not generate";
+    // Saved at last: the old file replaced whole, no temporary file left, the folder as caption.
+    saveAs(file);
+    const QByteArray bytes = readFile(file);
+    EXPECT_EQ(bytes, QByteArray::fromStdString(
+                         encodeWindows1252(generateHtmlPage(module.table).text).bytes));
+    EXPECT_TRUE(bytes.contains("ALT=\"Caf\xe9\"")) << "Windows-1252, not UTF-8";
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot),
+              QStringList({"menu.htm", "taken.htm"}));
+    EXPECT_EQ(main.windowTitle(), dir.path() + QLatin1Char('/'));
+    EXPECT_EQ(platform.messages.size(), 3u);
 }
