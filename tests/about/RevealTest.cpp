@@ -1,139 +1,98 @@
 #include "about/Reveal.h"
-
-#include "tests/about/GridCanvas.h"
+#include "about/Random.h"
+#include "about/RevealCanvas.h"
 
 #include <gtest/gtest.h>
 
-#include <set>
-#include <utility>
+#include <algorithm>
+#include <array>
+#include <functional>
+#include <string>
+#include <vector>
 
 namespace lanternix {
 namespace {
 
-using test::GridCanvas;
-using test::ScriptedRandom;
+// Reads a distinct colour per logo pixel (-1 outside); draws on a grid wider than they reach.
+struct Grid : RevealCanvas {
+    static constexpr std::int32_t Bg = 0x123456;
+    static std::int32_t src(int x, int y) {
+        const bool in = x >= 0 && y >= 0 && x < 64 && y < 64;
+        return in ? x * 3 + 1 + (y * 3 + 2) * 256 + (x + y) * 131072 : -1;
+    }
+    std::array<std::array<std::int32_t, 80>, 80> t;
+    int pictureSets = 0;
 
-std::int32_t shaded(std::int32_t c) {
-    return c - 256;
-}
+    Grid() { std::fill(&t[0][0], &t[0][0] + 80 * 80, Bg); }
+    std::int32_t Point(float x, float y) override { return src(int(x), int(y)); }
+    void PSet(float x, float y, std::int32_t c) override { Line(x, y, x, y, c); }
+    void Line(float x1, float y1, float x2, float y2, std::int32_t c) override {
+        ASSERT_TRUE(x1 == x2 || y1 == y2); // the effects draw only rows and columns
+        for (int x = int(std::min(x1, x2)); x <= int(std::max(x1, x2)); ++x)
+            for (int y = int(std::min(y1, y2)); y <= int(std::max(y1, y2)); ++y)
+                t.at(x).at(y) = c;
+    }
+    void SetPictureFromSource() override {
+        ++pictureSets;
+        for (int x = 0; x < 64; ++x)
+            for (int y = 0; y < 64; ++y)
+                t[x][y] = src(x, y);
+    }
+    // The first pixel up to (n, n) that differs from want, or "".
+    std::string diff(const std::function<std::int32_t(int, int)>& want, int n = 64) const {
+        for (int x = 0; x <= n; ++x)
+            for (int y = 0; y <= n; ++y)
+                if (t[x][y] != want(x, y))
+                    return std::to_string(x) + "," + std::to_string(y);
+        return "";
+    }
+};
+
+// Hands out the scripted draws, then 0 for ever.
+struct Scripted : Random {
+    std::vector<double> script;
+    long draws = 0;
+    double Rnd() override { return ++draws <= long(script.size()) ? script[draws - 1] : 0.0; }
+};
 
 TEST(Reveal, ResetPicksTheModeEvenlyAndClearsOnlyItsOwnState) {
     Reveal r;
-    ScriptedRandom rnd;
+    Scripted rnd;
     rnd.script = {0.0, 0.3333, 0.3334, 0.6666, 0.6667, 0.999999};
-    const int expected[] = {1, 1, 2, 2, 3, 3};
     r.SparkPos = {1, 2, 3, 4, 5, 6};
-    for (int want : expected) {
+    for (int want : {1, 1, 2, 2, 3, 3}) {
         r.RevealStep = 17;
-        for (auto& column : r.PixelDone)
-            column.fill(-1);
+        std::fill(&r.PixelDone[0][0], &r.PixelDone[0][0] + 65 * 65, -1);
         r.Reset(rnd);
         EXPECT_EQ(r.RevealMode, want);
         EXPECT_EQ(r.RevealStep, 0);
-        for (const auto& column : r.PixelDone)
-            for (auto mark : column)
-                ASSERT_EQ(mark, 0);
+        EXPECT_EQ(r.PixelDone, decltype(r.PixelDone){});
     }
     EXPECT_EQ(rnd.draws, 6);
     EXPECT_EQ(r.SparkPos, (std::array<int, 6>{1, 2, 3, 4, 5, 6}));
 }
 
-TEST(Reveal, DripBuildsRowsAndStretchesTheNewestDown) {
-    Reveal r;
-    r.RevealMode = Reveal::Drip;
-    GridCanvas c;
-    ScriptedRandom rnd;
-
-    // First tick: row 0 stretched over the whole box.
-    EXPECT_TRUE(r.Tick(c, rnd));
-    for (int x = 0; x < 64; ++x)
-        for (int y = 0; y < 64; ++y)
-            ASSERT_EQ(c.at(x, y), GridCanvas::source(x, 0)) << x << "," << y;
-
-    for (int k = 1; k < 64; ++k) {
-        ASSERT_TRUE(r.Tick(c, rnd));
-        ASSERT_EQ(r.RevealStep, k + 1);
-        if (k != 10 && k != 63)
-            continue;
-        for (int x = 0; x < 64; ++x)
-            for (int y = 0; y < 64; ++y)
-                ASSERT_EQ(c.at(x, y), GridCanvas::source(x, y <= k ? y : k))
-                    << "k " << k << " at " << x << "," << y;
-    }
-    EXPECT_EQ(c.pictureSets, 0);
-    EXPECT_EQ(rnd.draws, 0);
-
-    // The 65th tick reads row 64, past the logo, then ends with the logo as the picture.
-    const auto before = c.writes.size();
-    EXPECT_FALSE(r.Tick(c, rnd));
-    EXPECT_EQ(c.pictureSets, 1);
-    EXPECT_EQ(r.RevealStep, 65);
-    for (auto i = before; i < c.writes.size(); ++i)
-        EXPECT_EQ(c.writes[i].y, 64);
-    for (int x = 0; x < 64; ++x)
-        for (int y = 0; y < 64; ++y)
-            ASSERT_EQ(c.at(x, y), GridCanvas::source(x, y));
-}
-
-TEST(Reveal, SmearFloodsEachRowFirstThenWipesWithAShadedBand) {
-    Reveal r;
-    r.RevealMode = Reveal::Smear;
-    GridCanvas c;
-    ScriptedRandom rnd;
-
-    EXPECT_TRUE(r.Tick(c, rnd));
-    for (int y = 0; y < 64; ++y) {
-        const auto left = GridCanvas::source(0, y);
-        ASSERT_EQ(c.at(0, y), left);
-        for (int x = 1; x <= 6; ++x)
-            ASSERT_EQ(c.at(x, y), shaded(left));
-        for (int x = 7; x < 64; ++x)
-            ASSERT_EQ(c.at(x, y), left) << x << "," << y;
-    }
-    // Row 64 is past the logo: its colour is -1 there, and the band goes negative.
-    EXPECT_EQ(c.at(3, 64), -257);
-
-    for (int k = 1; k < 64; ++k) {
-        ASSERT_TRUE(r.Tick(c, rnd));
-        if (k != 20)
-            continue;
-        for (int y = 0; y < 64; ++y) {
-            for (int x = 0; x <= k; ++x)
-                ASSERT_EQ(c.at(x, y), GridCanvas::source(x, y));
-            for (int x = k + 1; x <= k + 6; ++x)
-                ASSERT_EQ(c.at(x, y), shaded(GridCanvas::source(k, y)));
-            for (int x = k + 7; x < 64; ++x)
-                ASSERT_EQ(c.at(x, y), GridCanvas::source(0, y));
-        }
-    }
-    EXPECT_EQ(c.pictureSets, 0);
-    EXPECT_FALSE(r.Tick(c, rnd));
-    EXPECT_EQ(c.pictureSets, 1);
-    EXPECT_EQ(r.RevealStep, 65);
-    for (int x = 0; x < 64; ++x)
-        for (int y = 0; y < 64; ++y)
-            ASSERT_EQ(c.at(x, y), GridCanvas::source(x, y));
-}
-
-// After the drip or the smear has ended, a new click runs them with the step past the end:
-// nothing inside the logo changes and the run never ends by itself.
-TEST(Reveal, RestartedDripAndSmearDrawOnlyOutsideTheLogo) {
-    for (int mode : {Reveal::Drip, Reveal::Smear}) {
+TEST(Reveal, DripAndSmearRevealTickByTickEndWithThePictureAndRunOnOutsideIt) {
+    const std::pair<int, std::function<std::int32_t(int, int, int)>> cases[] = {
+        // The drip stretches the newest row down over the rest.
+        {Reveal::Drip, [](int k, int x, int y) { return Grid::src(x, std::min(y, k)); }},
+        // The smear's first tick floods each row with its left pixel; a band of 6 shaded
+        // pixels leads the wipe (past the logo -1 - 256).
+        {Reveal::Smear, [](int k, int x, int y) {
+             return x <= k ? Grid::src(x, y) : x <= k + 6 ? Grid::src(k, y) - 256 : Grid::src(0, y);
+         }}};
+    for (const auto& [mode, want] : cases) {
         Reveal r;
         r.RevealMode = mode;
-        GridCanvas c;
-        ScriptedRandom rnd;
-        while (r.Tick(c, rnd)) {
+        Grid c;
+        Scripted rnd;
+        for (int k = 0; k < 64; ++k) {
+            ASSERT_TRUE(r.Tick(c, rnd));
+            ASSERT_EQ(c.diff([&](int x, int y) { return want(k, x, y); }), "") << mode << " " << k;
         }
-        ASSERT_EQ(r.RevealStep, 65);
-        c.writes.clear();
-        for (int i = 0; i < 5; ++i) {
-            EXPECT_TRUE(r.Tick(c, rnd));
-            EXPECT_EQ(r.RevealStep, 66 + i);
-        }
-        ASSERT_FALSE(c.writes.empty());
-        for (const auto& w : c.writes)
-            EXPECT_TRUE(w.x > 63 || w.y > 63) << "mode " << mode << " " << w.x << "," << w.y;
+        EXPECT_FALSE(r.Tick(c, rnd)) << mode;         // the 65th tick ends the run
+        EXPECT_TRUE(r.Tick(c, rnd)) << mode;          // clicked again, it runs on past the end
+        EXPECT_EQ(c.diff(Grid::src, 63), "") << mode; // and leaves the logo as it is
         EXPECT_EQ(c.pictureSets, 1);
     }
 }
@@ -141,76 +100,39 @@ TEST(Reveal, RestartedDripAndSmearDrawOnlyOutsideTheLogo) {
 TEST(Reveal, SparklesVisitEachPixelOnceAndEndByGivingUp) {
     Reveal r;
     r.RevealMode = Reveal::Sparkle;
-    GridCanvas c;
+    Grid c;
     Random rnd(1234);
-
-    std::set<std::pair<int, int>> visited;
-    int ticks = 0;
-    bool running = true;
-    while (running) {
-        const auto before = c.writes.size();
-        running = r.Tick(c, rnd);
-        ++ticks;
-        ASSERT_LT(ticks, 10000);
-        int sparks = 0;
-        for (auto i = before; i < c.writes.size(); ++i) {
-            const auto& w = c.writes[i];
-            if (w.color != Reveal::SparkColor)
-                continue;
-            ++sparks;
-            ASSERT_TRUE(w.x >= 0 && w.x < 64 && w.y >= 0 && w.y < 64);
-            ASSERT_TRUE(visited.insert({w.x, w.y}).second) << "twice at " << w.x << "," << w.y;
-            ASSERT_EQ(r.PixelDone[w.x][w.y], -1);
-        }
-        if (running) {
-            // Three sparkles stand in colour -1 until the next tick.
-            ASSERT_EQ(sparks, 3);
-            for (int s = 0; s < 3; ++s)
-                ASSERT_EQ(c.at(r.SparkPos[2 * s], r.SparkPos[2 * s + 1]), Reveal::SparkColor);
-        }
+    const auto marked = [p = &r.PixelDone[0][0]] { return std::count(p, p + 65 * 65, -1); };
+    for (long before = 0; r.Tick(c, rnd); before = marked()) {
+        // Three new pixels marked, each standing as a sparkle in colour -1 until the next tick.
+        ASSERT_EQ(marked(), before + 3);
+        for (int s = 0; s < 3; ++s)
+            ASSERT_EQ(c.t[r.SparkPos[2 * s]][r.SparkPos[2 * s + 1]], Reveal::SparkColor);
     }
-    // Most of the logo was revealed; the end left no sparkle standing and set no picture.
-    EXPECT_GT(visited.size(), 3000u);
+    // Most of the logo shows; the end left no sparkle standing and set no picture.
+    EXPECT_GT(marked(), 3000);
+    EXPECT_EQ(c.diff([&](int x, int y) { return r.PixelDone[x][y] ? Grid::src(x, y) : Grid::Bg; }),
+              "");
     EXPECT_EQ(c.pictureSets, 0);
-    for (int x = 0; x < 64; ++x)
-        for (int y = 0; y < 64; ++y) {
-            const bool seen = visited.count({x, y}) != 0;
-            ASSERT_EQ(c.at(x, y), seen ? GridCanvas::source(x, y) : GridCanvas::Background);
-            ASSERT_EQ(r.PixelDone[x][y], seen ? -1 : 0);
-        }
-
-    // A new click goes on from the marks; a reset lets every pixel be visited again.
-    r.Reset(rnd);
-    r.RevealMode = Reveal::Sparkle;
-    EXPECT_TRUE(r.Tick(c, rnd));
 }
 
-TEST(Reveal, EachSparkleGivesUpAfterItsOwnLimitAndRestoresAllThree) {
-    struct Case {
-        int giver; // the sparkle that finds no pixel
-        int limit;
-    };
-    for (const Case k : {Case{0, 4096}, Case{1, 4096}, Case{2, 5184}}) {
+TEST(Reveal, EachSparkleGivesUpAfterItsOwnLimitAndPutsAllThreeBack) {
+    const int limits[] = {4096, 4096, 5184};
+    for (int giver = 0; giver < 3; ++giver) {
         Reveal r;
         r.RevealMode = Reveal::Sparkle;
-        r.PixelDone[0][0] = -1; // the only pixel the endless draws land on
+        r.PixelDone[0][0] = -1; // where every unscripted draw lands
         r.SparkPos = {5, 6, 7, 8, 9, 10};
-        GridCanvas c;
-        c.target[7][8] = Reveal::SparkColor; // left standing by an earlier tick
-        ScriptedRandom rnd;
-        for (int s = 0; s < k.giver; ++s)
-            rnd.aim(s + 1, s + 1);
-        EXPECT_FALSE(r.Tick(c, rnd)) << k.giver;
-        EXPECT_EQ(rnd.draws, 2L * k.giver + 2L * (k.limit + 1)) << k.giver;
-        // The give-up leaves its last draw as the sparkle's place.
-        EXPECT_EQ(r.SparkPos[2 * k.giver], 0);
-        EXPECT_EQ(r.SparkPos[2 * k.giver + 1], 0);
-        for (int s = 0; s < 3; ++s) {
-            const int x = r.SparkPos[2 * s], y = r.SparkPos[2 * s + 1];
-            EXPECT_EQ(c.at(x, y), GridCanvas::source(x, y)) << k.giver << " sparkle " << s;
-        }
-        EXPECT_EQ(c.at(7, 8), GridCanvas::source(7, 8));
-        EXPECT_EQ(c.pictureSets, 0);
+        Grid c;
+        c.SetPictureFromSource();
+        c.t[7][8] = Reveal::SparkColor; // left standing by an earlier tick
+        Scripted rnd;
+        for (int s = 0; s < giver; ++s) // the sparkles before the giver find a pixel
+            rnd.script.insert(rnd.script.end(), 2, (s + 1.5) / 64);
+        EXPECT_FALSE(r.Tick(c, rnd)) << giver;
+        EXPECT_EQ(rnd.draws, 2L * giver + 2L * (limits[giver] + 1)) << giver;
+        EXPECT_EQ(c.diff(Grid::src, 63), "") << giver; // no sparkle left standing
+        EXPECT_EQ(c.pictureSets, 1);
     }
 }
 
