@@ -9,199 +9,118 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTimer>
 
 #include <gtest/gtest.h>
-
-// Readable failure output.
-inline void PrintTo(const QString& s, std::ostream* os) {
-    *os << '"' << s.toStdString() << '"';
-}
 
 using namespace lanternix;
 using namespace lanternix::test;
 
-namespace {
-
-class ProjectCommands : public ::testing::Test {
-protected:
-    ProjectCommands() {
-        main.Timer1->stop();
-        main.show();
-    }
-
-    QString file(const std::string& name) const { return QString::fromStdString(dir.file(name)); }
-    TreeNodes& nodes() { return main.List1->Nodes(); }
-    QStringList tree() {
-        QStringList keys;
-        for (int i = 1; i <= nodes().Count(); ++i)
-            keys << nodes()(i).Key() + (i == 1 || nodes()(i).Key() == nodes()(i).Text() ? "" : "?");
-        return keys;
-    }
-    QStringList editorTexts() {
-        frmButton& e = main.editor();
-        return {e.Image1->text(),    e.Image2->text(), e.Frameset1->text(),
-                e.Comments1->text(), e.Link1->text(),  e.Key1->text()};
-    }
-    // A user who added three images, edited the second and has it open in the editor.
-    void workOnSomething() {
-        for (int i = 0; i < 3; ++i)
-            main.Command2_Click();
-        main.List1_NodeClick(*nodes().find("Image2"));
-        main.editor().Image1->setText("two.gif");
-        main.editor().Command1_Click();
-    }
-    void save(const QString& path) {
-        platform.fileAnswers.push_back(path);
-        main.Command3[0]->click();
-    }
-    // A null name: the user cancels.
-    void open(const QString& path) {
-        platform.fileAnswers.push_back(path);
-        main.Command3[1]->click();
-    }
-
+TEST(ProjectCommands, SaveAndOpen) {
     TempFolder dir;
     Module1 module;
     FakePlatform platform;
     frmMain main{module, platform};
-};
+    TreeNodes& nodes = main.List1->Nodes();
+    frmButton& e = main.editor();
+    const std::string d = dir.path.string() + "/";
+    const QString q = QString::fromStdString(d);
+    // Root key, text and expanded; the children's keys, marked where the text is not the key.
+    auto tree = [&] {
+        QString s = nodes(1).Key() + nodes(1).Text() + (nodes(1).item()->isExpanded() ? "+" : "-");
+        for (int i = 2; i <= nodes.Count(); ++i)
+            s += " " + nodes(i).Key() + (nodes(i).Key() == nodes(i).Text() ? "" : "?");
+        return s.toStdString();
+    };
+    auto editor = [&] {
+        return QStringList{e.Image1->text(),    e.Image2->text(), e.Frameset1->text(),
+                           e.Comments1->text(), e.Link1->text(),  e.Key1->text()};
+    };
+    const int Save = 0, Open = 1;
+    auto click = [&](int command, const QString& answer) { // a null answer: the user cancels
+        platform.fileAnswers.push_back(answer);
+        main.Command3[command]->click();
+    };
+    // A user who added three images, edited the second and has it open in the editor.
+    for (int i = 0; i < 3; ++i)
+        main.Command2_Click();
+    main.List1_NodeClick(*nodes.find("Image2"));
+    e.Image1->setText("two.gif");
+    e.Command1_Click();
+    const MenuTable three = module.table;
+    const QStringList editing = editor();
+    ASSERT_EQ(editing, QStringList({"two.gif", "", "", "", "", "Image2"}));
 
-} // namespace
+    // Failures change nothing: the table, tree and editor stay, and so does the old file.
+    std::string bad = encodeProject(three).bytes;
+    bad[96 * 2] = '\x05';
+    writeBytes(d + "bad.lxp", bad);
+    const std::string old(12000, 'x'); // longer than any project
+    writeBytes(d + "menu.lxp", old);
+    click(Open, q + "bad.lxp");
+    click(Open, q + "gone/x.lxp");
+    module.table.slot(3).HyperLink = std::string(90, 'h'); // refused before the file is touched
+    click(Save, q + "menu.lxp");
+    module.table.slot(3).HyperLink = "";
+    click(Save, q + "gone/menu.lxp");
+    EXPECT_EQ(module.table, three);
+    EXPECT_EQ(tree(), "rHTML+ Image1 Image2 Image3");
+    EXPECT_EQ(editor(), editing);
+    EXPECT_EQ(readBytes(d + "menu.lxp"), old);
+    const std::vector<std::pair<QString, int>> told = {
+        {"\"" + q +
+             "bad.lxp\" is not a valid Lanternix project: slot 3: Name has the type tag 5, not 0 "
+             "(unset) or 8 (text).",
+         16},
+        {"Cannot open the project file \"" + q + "gone/x.lxp\": No such file or directory.", 16},
+        {"Image3 cannot be saved: its texts take 24 bytes more than the 96 bytes a project record "
+         "holds. Shorten HyperLink or another text of this image.",
+         16},
+        {"Cannot save the project to \"" + q + "gone/menu.lxp\": No such file or directory.", 16}};
+    EXPECT_EQ(platform.messages, told);
+    platform.messages.clear();
 
-TEST_F(ProjectCommands, SaveWritesTheTableAndCarriesTheDialogSettings) {
-    workOnSomething();
-    save(file("menu.lxp"));
-    ASSERT_EQ(platform.fileRequests.size(), 1u);
-    const FileDialogRequest& req = platform.fileRequests[0];
-    EXPECT_EQ(req.mode, FileDialogRequest::Save);
-    EXPECT_EQ(req.title, "Save Lanternix Project as");
-    EXPECT_EQ(req.filter, "Lanternix Projects (*.lxp)");
-    EXPECT_EQ(req.flags, 0x8800);
-    EXPECT_EQ(req.fileName, "");
-    EXPECT_TRUE(platform.messages.empty());
-    const std::string bytes = readBytes(dir.file("menu.lxp"));
-    EXPECT_EQ(bytes, encodeProject(module.table).bytes);
-    EXPECT_EQ(bytes.substr(96 + 10, 11), std::string("\x08\x00\x07\x00two.gif", 11));
-
-    // The name stays for the next save; cancelling it writes nothing.
+    click(Save, q + "menu.lxp");
+    const std::string bytes = readBytes(d + "menu.lxp");
+    EXPECT_EQ(bytes, encodeProject(three).bytes);
     main.Command2_Click();
-    platform.fileAnswers.push_back(QString());
-    main.Command3_Click(0);
-    EXPECT_EQ(platform.fileRequests.back().fileName, file("menu.lxp"));
-    EXPECT_EQ(readBytes(dir.file("menu.lxp")), bytes);
-    save(QStringLiteral("")); // an empty name is no name
-    EXPECT_EQ(readBytes(dir.file("menu.lxp")), bytes);
-    EXPECT_EQ(dir.listing(), "menu.lxp\n");
+    click(Save, QString()); // the name stays, nothing is written
+    click(Save, "");        // an empty name is no name
+    click(Open, QString());
+    EXPECT_EQ(readBytes(d + "menu.lxp"), bytes);
+    EXPECT_EQ(tree(), "rHTML+ Image1 Image2 Image3 Image4");
 
-    // Open empties the name but keeps the flags Save set; cancel changes nothing.
-    const MenuTable before = module.table;
-    open(QString());
-    const FileDialogRequest& o = platform.fileRequests.back();
-    EXPECT_EQ(o.mode, FileDialogRequest::Open);
-    EXPECT_EQ(o.title, "Open Lanternix Project");
-    EXPECT_EQ(o.filter, "Lanternix Projects (*.lxp)");
-    EXPECT_EQ(o.flags, 0x8800);
-    EXPECT_EQ(o.fileName, "");
-    EXPECT_EQ(main.CD2.FileName, "");
-    EXPECT_EQ(module.table, before);
-    EXPECT_EQ(tree(), QStringList({"r", "Image1", "Image2", "Image3", "Image4"}));
-
-    // After an Open, Save offers the opened name.
-    open(file("menu.lxp"));
-    platform.fileAnswers.push_back(QString());
-    main.Command3_Click(0);
-    EXPECT_EQ(platform.fileRequests.back().fileName, file("menu.lxp"));
-    EXPECT_TRUE(platform.messages.empty());
-}
-
-TEST_F(ProjectCommands, OpenRebuildsTreeInSlotOrderAndEmptiesTheEditor) {
-    // Flags stay as the control starts when nothing was saved yet.
-    MenuTable t;
-    for (int n : {7, 3, 1})
-        t.makeNewRecord(n);
-    t.slot(3).DefaultImage = "three.gif";
-    t.makeNewRecord(5);
-    t.clearRecord(5); // removed: no node
-    t.slot(9).StatusText = "";
-    const std::string bytes = encodeProject(t).bytes;
-    writeBytes(dir.file("other.lxp"), bytes);
-
-    workOnSomething(); // Image2 in the editor, CurrentIndex 2
-    module.CurrentIndex = 3;
-    open(file("other.lxp"));
-    EXPECT_EQ(platform.fileRequests.back().flags, 0);
-    EXPECT_TRUE(platform.messages.empty());
-    EXPECT_EQ(module.table, t);
-    EXPECT_FALSE(module.table.slot(2).Name.has_value()); // replaced, not merged
-    EXPECT_EQ(module.CurrentIndex, 3);
-    EXPECT_EQ(tree(), QStringList({"r", "Image1", "Image3", "Image7"}));
-    EXPECT_EQ(nodes()(1).Text(), "HTML");
-    EXPECT_TRUE(nodes()(1).Expanded());
-    EXPECT_TRUE(nodes()(1).item()->isExpanded());
-    EXPECT_EQ(editorTexts(), QStringList({"", "", "", "", "", ""}));
-
-    // The removed slot is the first free one again; saving at once writes the same bytes.
-    main.Command2_Click();
-    EXPECT_EQ(module.CurrentIndex, 2);
-    module.table.clearRecord(2);
-    save(file("again.lxp"));
-    EXPECT_EQ(readBytes(dir.file("again.lxp")).substr(96 * 2), bytes.substr(96 * 2));
+    // Open replaces the table, rebuilds the tree in slot order and empties the editor.
+    MenuTable other; // gaps, a removed slot and a free slot holding a text
+    for (int n : {7, 3, 1, 5})
+        other.makeNewRecord(n);
+    other.clearRecord(5);
+    other.slot(9).StatusText = "";
+    writeBytes(d + "other.lxp", encodeProject(other).bytes);
+    const auto index = module.CurrentIndex;
+    click(Open, q + "other.lxp");
+    EXPECT_EQ(module.table, other);
+    EXPECT_EQ(module.CurrentIndex, index);
+    EXPECT_EQ(tree(), "rHTML+ Image1 Image3 Image7");
+    EXPECT_EQ(editor(), QStringList({"", "", "", "", "", ""}));
+    click(Save, QString());
 
     // A name that does not exist gives the empty project and an empty file of that name.
-    open(file("new.lxp"));
-    EXPECT_TRUE(platform.messages.empty());
+    click(Open, q + "new.lxp");
     EXPECT_EQ(module.table, MenuTable{});
-    EXPECT_EQ(tree(), QStringList({"r"}));
-    EXPECT_TRUE(std::filesystem::exists(dir.file("new.lxp")));
-    EXPECT_EQ(readBytes(dir.file("new.lxp")), "");
-}
+    EXPECT_EQ(tree(), "rHTML+");
+    EXPECT_EQ(std::filesystem::file_size(d + "new.lxp"), 0u);
+    EXPECT_TRUE(platform.messages.empty());
 
-TEST_F(ProjectCommands, FailedOpenOrSaveChangesNothing) {
-    workOnSomething();
-    const MenuTable table = module.table;
-    const QStringList keys = tree();
-    const QStringList boxes = editorTexts();
-    ASSERT_EQ(boxes[0], "two.gif");
-
-    std::string bad = encodeProject(table).bytes;
-    bad[96 * 2] = '\x05';
-    writeBytes(dir.file("bad.lxp"), bad);
-    open(file("bad.lxp"));
-    ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0].first,
-              QString::fromStdString("\"" + dir.file("bad.lxp") +
-                                     "\" is not a valid Lanternix project: slot 3: Name has the "
-                                     "type tag 5, not 0 (unset) or 8 (text)."));
-    EXPECT_EQ(platform.messages[0].second, 16);
-    EXPECT_EQ(module.table, table);
-    EXPECT_EQ(tree(), keys);
-    EXPECT_EQ(editorTexts(), boxes);
-
-    open(file("gone/x.lxp"));
-    EXPECT_EQ(platform.messages.back().first,
-              QString::fromStdString("Cannot open the project file \"" + dir.file("gone/x.lxp") +
-                                     "\": No such file or directory."));
-    EXPECT_EQ(module.table, table);
-    EXPECT_EQ(tree(), keys);
-
-    // A record too long for its slot: refused before the old file is touched.
-    const std::string old = "the previous project";
-    writeBytes(dir.file("menu.lxp"), old);
-    module.table.slot(3).HyperLink = std::string(90, 'h');
-    save(file("menu.lxp"));
-    EXPECT_EQ(platform.messages.back(),
-              std::pair(QStringLiteral("Image3 cannot be saved: its texts take 24 bytes more "
-                                       "than the 96 bytes a project record holds. Shorten "
-                                       "HyperLink or another text of this image."),
-                        16));
-    EXPECT_EQ(readBytes(dir.file("menu.lxp")), old);
-
-    module.table.slot(3).HyperLink = "";
-    save(file("gone/menu.lxp"));
-    EXPECT_EQ(platform.messages.back().first,
-              QString::fromStdString("Cannot save the project to \"" + dir.file("gone/menu.lxp") +
-                                     "\": No such file or directory."));
-    EXPECT_EQ(platform.messages.size(), 4u);
-    EXPECT_EQ(dir.listing(), "bad.lxp\nmenu.lxp\n");
+    // Flags start as the control has them and stay as Save set them; Open empties the name.
+    QStringList requests;
+    for (const FileDialogRequest& r : platform.fileRequests)
+        requests << QStringList({r.mode == FileDialogRequest::Save ? "Save" : "Open", r.title,
+                                 r.filter, QString::number(r.flags), r.fileName})
+                        .join('|');
+    const QString save = "Save|Save Lanternix Project as|Lanternix Projects (*.lxp)|34816|" + q;
+    const QString open = "Open|Open Lanternix Project|Lanternix Projects (*.lxp)|";
+    EXPECT_EQ(requests,
+              QStringList({open + "0|", open + "0|", save + "gone/x.lxp", save + "menu.lxp",
+                           save + "gone/menu.lxp", save + "menu.lxp", save + "menu.lxp",
+                           open + "34816|", open + "34816|", save + "other.lxp", open + "34816|"}));
 }
