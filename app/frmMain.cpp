@@ -28,14 +28,6 @@ void setTextColor(QLabel* label, const QColor& c) {
     label->setPalette(p);
 }
 
-QPushButton* button(QWidget* parent, const char* name, const QString& caption, int l, int t, int w,
-                    int h) {
-    auto* b = new QPushButton(caption, parent); // owned by parent
-    b->setObjectName(QLatin1String(name));
-    placeTwips(b, l, t, w, h);
-    return b;
-}
-
 } // namespace
 
 frmMain::frmMain(Module1& module, Platform& platform)
@@ -49,45 +41,40 @@ frmMain::frmMain(Module1& module, Platform& platform)
     ImageList1.add(QStringLiteral("Closed"), QPixmap(QStringLiteral(":/pictures/closed.xpm")));
     ImageList1.add(QStringLiteral("Image"), QPixmap(QStringLiteral(":/pictures/image.xpm")));
 
-    List1 = new TreeView(this);
-    List1->setObjectName(QStringLiteral("List1"));
+    List1 = newControl<TreeView>(this, "List1", 120, 120, 2655, 3495);
     List1->setImageList(&ImageList1);
-    placeTwips(List1, 120, 120, 2655, 3495);
 
-    Label1 = new QLabel(QStringLiteral("In the HTML the images will arrive according to the "
-                                       "Number they have, no the order in this list."),
-                        this);
-    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1 = newControl<QLabel>(this, "Label1", 120, 3840, 2655, 615,
+                                QStringLiteral("In the HTML the images will arrive according to "
+                                               "the Number they have, no the order in this list."));
     Label1->setWordWrap(true);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    placeTwips(Label1, 120, 3840, 2655, 615);
 
-    Command3[1] =
-        button(this, "Command3_1", QStringLiteral("&Open Project"), 2880, 1320, 1575, 375);
-    Command3[0] =
-        button(this, "Command3_0", QStringLiteral("Save &Project As"), 2880, 1800, 1575, 375);
-    Command1[1] =
-        button(this, "Command1_1", QStringLiteral("&Save HTML As"), 2880, 2280, 1590, 375);
-    Command1[0] = button(this, "Command1_0", QStringLiteral("E&xit"), 2880, 2760, 1590, 375);
-    Command2 = button(this, "Command2", QStringLiteral("&Add Image"), 2760, 3240, 1095, 375);
-    Command4 = button(this, "Command4", QStringLiteral("HTML"), 3180, 4350, 570, 210);
+    Command3[1] = newControl<QPushButton>(this, "Command3_1", 2880, 1320, 1575, 375,
+                                          QStringLiteral("&Open Project"));
+    Command3[0] = newControl<QPushButton>(this, "Command3_0", 2880, 1800, 1575, 375,
+                                          QStringLiteral("Save &Project As"));
+    Command1[1] = newControl<QPushButton>(this, "Command1_1", 2880, 2280, 1590, 375,
+                                          QStringLiteral("&Save HTML As"));
+    Command1[0] =
+        newControl<QPushButton>(this, "Command1_0", 2880, 2760, 1590, 375, QStringLiteral("E&xit"));
+    Command2 = newControl<QPushButton>(this, "Command2", 2760, 3240, 1095, 375,
+                                       QStringLiteral("&Add Image"));
+    Command4 =
+        newControl<QPushButton>(this, "Command4", 3180, 4350, 570, 210, QStringLiteral("HTML"));
     // Save HTML As is this window's Enter button.
     Command1[1]->setDefault(true);
 
-    Label2 = new LinkLabel(QStringLiteral("About"), this);
-    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2 = newControl<LinkLabel>(this, "Label2", 3960, 4320, 510, 240, QStringLiteral("About"));
     QFont linkFont(QStringLiteral("Arial"));
     linkFont.setPointSizeF(9.75);
     linkFont.setUnderline(true);
     Label2->setFont(linkFont);
     Label2->setCursor(Qt::UpArrowCursor);
     setTextColor(Label2, LinkBlue);
-    placeTwips(Label2, 3960, 4320, 510, 240);
 
     // The page buffer lies below the client area's initial bottom edge, out of sight.
-    Html1 = new QPlainTextEdit(this);
-    Html1->setObjectName(QStringLiteral("Html1"));
-    placeTwips(Html1, 240, 4785, 3915, 2775);
+    Html1 = newControl<QPlainTextEdit>(this, "Html1", 240, 4785, 3915, 2775);
 
     setTabOrder(Html1, Command1[0]);
     setTabOrder(Command1[0], List1);

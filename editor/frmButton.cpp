@@ -19,9 +19,7 @@ namespace {
 
 template <class W, class... Args>
 W* make(QWidget* parent, const char* name, int l, int t, int w, int h, Args&&... args) {
-    auto* c = new W(std::forward<Args>(args)..., parent); // owned by parent
-    c->setObjectName(QLatin1String(name));
-    placeTwips(c, l, t, w, h);
+    W* c = newControl<W>(parent, name, l, t, w, h, std::forward<Args>(args)...);
     // A caption a little wider than its box grows to the right rather than being clipped;
     // the boxes were laid out for a narrower face.
     if constexpr (std::is_same_v<W, QLabel>) {

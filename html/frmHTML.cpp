@@ -17,16 +17,14 @@ frmHTML::frmHTML(QWidget& mainWindow, Generator generateHtml, const QPlainTextEd
     setWindowTitle(QStringLiteral("HTML Code"));
     resize(toPixels(4635), toPixels(3195));
 
-    Text1 = new QPlainTextEdit(this);
-    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1 = newControl<QPlainTextEdit>(this, "Text1", 0, 0, 4635, 3210);
     Text1->setReadOnly(true);
     // Read-only, yet the user selects and copies the page with mouse or keyboard.
     Text1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    placeTwips(Text1, 0, 0, 4635, 3210);
 
-    Text2 = new QLineEdit(QStringLiteral("Click to generate HTML"), this);
-    Text2->setObjectName(QStringLiteral("Text2"));
+    Text2 = newControl<QLineEdit>(this, "Text2", 420, 1245, 3945, 480,
+                                  QStringLiteral("Click to generate HTML"));
     Text2->setReadOnly(true);
     QFont overlayFont(QStringLiteral("Arial Black"));
     overlayFont.setPointSizeF(14.25);
@@ -35,7 +33,6 @@ frmHTML::frmHTML(QWidget& mainWindow, Generator generateHtml, const QPlainTextEd
     overlayFont.setUnderline(false);
     Text2->setFont(overlayFont);
     Text2->setCursor(Qt::PointingHandCursor);
-    placeTwips(Text2, 420, 1245, 3945, 480);
     Text2->raise();
 
     setTabOrder(Text1, Text2);

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <QLatin1String>
+
+#include <utility>
+
 class QWidget;
 
 namespace lanternix {
@@ -15,5 +19,15 @@ constexpr int toTwips(int pixels) {
 
 // Places a control inside its parent; all four values in twips.
 void placeTwips(QWidget* w, int left, int top, int width, int height);
+
+// A control owned by its parent, named after its role and placed in twips.
+template <class W, class... Args>
+W* newControl(QWidget* parent, const char* name, int left, int top, int width, int height,
+              Args&&... args) {
+    auto* c = new W(std::forward<Args>(args)..., parent);
+    c->setObjectName(QLatin1String(name));
+    placeTwips(c, left, top, width, height);
+    return c;
+}
 
 } // namespace lanternix
