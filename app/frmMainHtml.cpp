@@ -5,8 +5,8 @@
 #include "model/Module1.h"
 #include "platform/Form.h"
 #include "platform/Platform.h"
-#include "project/AtomicFile.h"
-#include "project/Windows1252.h"
+#include "io/AtomicFile.h"
+#include "io/Windows1252.h"
 
 #include <QFile>
 #include <QPlainTextEdit>

@@ -1,6 +1,6 @@
 // libFuzzer target: any bytes given to the project decoder (and to the Windows-1252 encoder).
 #include "project/ProjectCodec.h"
-#include "project/Windows1252.h"
+#include "io/Windows1252.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -1,6 +1,6 @@
 #include "project/ProjectCodec.h"
 
-#include "project/Windows1252.h"
+#include "io/Windows1252.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
 #include "project/ProjectFile.h"
 
-#include "project/AtomicFile.h"
+#include "io/AtomicFile.h"
 #include "project/ProjectCodec.h"
 
 #include <cerrno>

@@ -1,9 +1,9 @@
 #include "tools/HtmlCompanion.h"
 
 #include "html/HtmlGenerator.h"
-#include "project/AtomicFile.h"
+#include "io/AtomicFile.h"
 #include "project/ProjectFile.h"
-#include "project/Windows1252.h"
+#include "io/Windows1252.h"
 
 #include <cerrno>
 #include <cstring>

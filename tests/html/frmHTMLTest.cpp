@@ -4,7 +4,7 @@
 #include "model/Module1.h"
 #include "platform/Form.h"
 #include "platform/Twips.h"
-#include "project/Windows1252.h"
+#include "io/Windows1252.h"
 #include "support/FakePlatform.h"
 
 #include <QDir>

@@ -1,9 +1,9 @@
 #include "tools/HtmlCompanion.h"
 
-#include "TempFolder.h"
+#include "support/TempFolder.h"
 #include "html/HtmlGenerator.h"
 #include "project/ProjectCodec.h"
-#include "project/Windows1252.h"
+#include "io/Windows1252.h"
 
 #include <sstream>
 #include <sys/wait.h>

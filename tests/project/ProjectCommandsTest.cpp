@@ -1,4 +1,4 @@
-#include "TempFolder.h"
+#include "support/TempFolder.h"
 #include "app/frmMain.h"
 #include "editor/frmButton.h"
 #include "model/Module1.h"

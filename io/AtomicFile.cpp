@@ -1,4 +1,4 @@
-#include "project/AtomicFile.h"
+#include "io/AtomicFile.h"
 
 #include <cerrno>
 #include <climits>

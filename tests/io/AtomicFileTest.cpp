@@ -1,6 +1,6 @@
-#include "project/AtomicFile.h"
+#include "io/AtomicFile.h"
 
-#include "TempFolder.h"
+#include "support/TempFolder.h"
 
 #include <csignal>
 #include <sys/resource.h>

@@ -1,4 +1,4 @@
-#include "project/Windows1252.h"
+#include "io/Windows1252.h"
 
 #include <gtest/gtest.h>
 
