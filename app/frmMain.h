@@ -1,7 +1,9 @@
 #pragma once
 
+#include "model/MenuTable.h"
 #include "platform/CommonDialog.h"
 #include "platform/ImageList.h"
+#include "platform/WindowPositions.h"
 
 #include <QWidget>
 
@@ -43,7 +45,8 @@ public:
     CommonDialog CD1; // Save HTML As
     CommonDialog CD2; // Save Project As, Open Project
 
-    frmButton& editor() { return *frmButton_; }
+    // The image editor, created on first use.
+    frmButton& editor();
     Module1& module() { return module_; }
     Platform& platform() { return platform_; }
 
@@ -61,16 +64,33 @@ public:
 
     // The commands behind the buttons.
     void SaveHtmlAs();
-    void SaveProject();
+    // True when the project was written.
+    bool SaveProject();
     void OpenProject();
+
+    // Reads the whole file first; only a good one replaces table, tree and editor, and then
+    // counts as saved. False (after a message) when the file cannot be used.
+    bool openProjectFile(const QString& path);
+    // The table differs from the one last saved or opened, or the editor holds typing.
+    bool hasUnsavedChanges() const;
+    // Before the project is closed or replaced: asks about unsaved changes (over the given
+    // window, this one by default) and saves them if wanted. True when the caller may go on;
+    // false when the user cancelled or the save failed.
+    bool askToSaveChanges(QWidget* over = nullptr);
+
+    WindowPositions& windowPositions() { return windowPositions_; }
 
 protected:
     void closeEvent(QCloseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
     Module1& module_;
     Platform& platform_;
     std::unique_ptr<frmButton> frmButton_;
+    MenuTable savedTable_; // as last saved or opened
+    WindowPositions windowPositions_;
 };
 
 } // namespace lanternix

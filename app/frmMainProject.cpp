@@ -22,33 +22,42 @@ std::string localPath(const QString& fileName) {
 
 // Save Project As: everything that can refuse the save is checked before the file is touched,
 // and the file is replaced in one step, so a failure never costs the previous project.
-void frmMain::SaveProject() {
+bool frmMain::SaveProject() {
     CD2.DialogTitle = QStringLiteral("Save Lanternix Project as");
     CD2.Filter = ProjectFilter;
     CD2.Flags = cdlOFNPathMustExist | cdlOFNNoReadOnlyReturn;
     if (!CD2.ShowSave())
-        return;
+        return false;
     if (CD2.FileName.isEmpty())
-        return;
-    if (const auto error = saveProjectFile(localPath(CD2.FileName), module_.table))
+        return false;
+    if (const auto error = saveProjectFile(localPath(CD2.FileName), module_.table)) {
         platform_.messageBox(this, QString::fromStdString(*error), vbCritical);
+        return false;
+    }
+    savedTable_ = module_.table;
+    return true;
 }
 
-// Open Project: the whole file is decoded first; only a good file replaces the table, the
-// tree and the editor's contents. CurrentIndex is left alone.
+// Open Project: unsaved changes are asked about before the dialog. CurrentIndex is left alone.
 void frmMain::OpenProject() {
+    if (!askToSaveChanges())
+        return;
     CD2.DialogTitle = QStringLiteral("Open Lanternix Project");
     CD2.Filter = ProjectFilter;
     CD2.FileName.clear();
     CD2.ShowOpen();
-    if (CD2.FileName.isEmpty())
-        return;
-    ProjectRead read = readProjectFile(localPath(CD2.FileName), WhenMissing::CreateEmpty);
+    if (!CD2.FileName.isEmpty())
+        openProjectFile(CD2.FileName);
+}
+
+bool frmMain::openProjectFile(const QString& path) {
+    ProjectRead read = readProjectFile(localPath(path), WhenMissing::CreateEmpty);
     if (read.error) {
         platform_.messageBox(this, QString::fromStdString(*read.error), vbCritical);
-        return;
+        return false;
     }
     module_.table = std::move(read.table);
+    savedTable_ = module_.table;
 
     TreeNodes& nodes = List1->Nodes();
     nodes.Remove(1);
@@ -61,6 +70,7 @@ void frmMain::OpenProject() {
         nodes.Add(QStringLiteral("r"), TreeNodes::tvwChild, name, name, QStringLiteral("Image"));
     }
     editor().clear();
+    return true;
 }
 
 } // namespace lanternix

@@ -57,6 +57,17 @@ void QtPlatform::messageBox(QWidget* parent, const QString& text, int style) {
     box.exec();
 }
 
+Answer QtPlatform::ask(QWidget* parent, const QString& text, Buttons buttons) {
+    const bool save = buttons == Buttons::SaveDiscardCancel;
+    const QMessageBox::StandardButton yes = save ? QMessageBox::Save : QMessageBox::Yes;
+    const QMessageBox::StandardButton no = save ? QMessageBox::Discard : QMessageBox::No;
+    QMessageBox box(QMessageBox::Question, AppTitle, text, yes | no | QMessageBox::Cancel, parent);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(QMessageBox::Cancel);
+    const int chosen = box.exec();
+    return chosen == yes ? Answer::Yes : chosen == no ? Answer::No : Answer::Cancel;
+}
+
 void QtPlatform::endProgram() {
     // Leaves every running event loop, modal ones included.
     QCoreApplication::exit(0);

@@ -1,10 +1,10 @@
-#include "support/TempFolder.h"
 #include "app/frmMain.h"
 #include "editor/frmButton.h"
 #include "model/Module1.h"
 #include "platform/TreeView.h"
 #include "project/ProjectCodec.h"
 #include "support/FakePlatform.h"
+#include "support/TempFolder.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -19,6 +19,7 @@ TEST(ProjectCommands, SaveAndOpen) {
     TempFolder dir;
     Module1 module;
     FakePlatform platform;
+    platform.otherwise = Answer::No; // Open discards unsaved changes
     frmMain main{module, platform};
     TreeNodes& nodes = main.List1->Nodes();
     frmButton& e = main.editor();
