@@ -17,7 +17,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <functional>
 #include <optional>
 #include <tuple>
@@ -370,23 +369,21 @@ TEST_F(MainWindow, UnsavedWorkIsAskedAboutBeforeExitCloseOrOpen) {
             if (row.change == TypedNoPicture)
                 ed().Link1->setText("x.htm");
             EXPECT_EQ(main.hasUnsavedChanges(), row.change != None);
-            platform.questions.clear();
-            platform.messages.clear();
+            platform.questions.clear(), platform.messages.clear(), platform.fileRequests.clear();
+            platform.endCount = 0;
             if (row.answer) {
                 platform.answers.push_back(*row.answer);
                 platform.fileAnswers.push_back(row.saveAs);
             }
-            const auto wentOn = [&] {
-                return platform.endCount +
-                       std::count_if(platform.fileRequests.begin(), platform.fileRequests.end(),
-                                     [](auto& r) { return r.mode == FileDialogRequest::Open; });
-            };
-            const auto before = wentOn();
             triggers[t]();
             const auto where = ::testing::Message() << "trigger " << t << ", change " << row.change;
             const std::vector<QString> asked(row.answer ? 1 : 0, "Save changes to the project?");
             EXPECT_EQ(platform.questions, asked) << where;
-            EXPECT_EQ(wentOn() - before, row.goesOn) << where;
+            const auto& dialogs = platform.fileRequests;
+            EXPECT_EQ(platform.endCount == 1 ||
+                          (!dialogs.empty() && dialogs.back().mode == FileDialogRequest::Open),
+                      row.goesOn)
+                << where;
             EXPECT_EQ(platform.messages.size(), static_cast<size_t>(row.messages)) << where;
             const bool savedNow = row.answer == Answer::Yes && row.goesOn;
             EXPECT_EQ(main.hasUnsavedChanges(), row.change != None && !savedNow) << where;
