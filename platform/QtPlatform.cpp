@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QProcess>
+#include <QPushButton>
 
 namespace lanternix {
 
@@ -64,6 +65,10 @@ Answer QtPlatform::ask(QWidget* parent, const QString& text, Buttons buttons) {
     QMessageBox box(QMessageBox::Question, AppTitle, text, yes | no | QMessageBox::Cancel, parent);
     box.setDefaultButton(yes);
     box.setEscapeButton(QMessageBox::Cancel);
+    if (save) { // letters to press, as Yes and No have
+        box.button(yes)->setText(QStringLiteral("&Save"));
+        box.button(no)->setText(QStringLiteral("&Discard"));
+    }
     const int chosen = box.exec();
     return chosen == yes ? Answer::Yes : chosen == no ? Answer::No : Answer::Cancel;
 }
