@@ -2,8 +2,8 @@
 
 #include "html/HtmlGenerator.h"
 #include "io/AtomicFile.h"
-#include "project/ProjectFile.h"
 #include "io/Windows1252.h"
+#include "project/ProjectFile.h"
 
 #include <cerrno>
 #include <cstring>
@@ -19,6 +19,7 @@ const char* const HtmlCompanion::Usage =
     "\n"
     "  -o PAGE     write the page to PAGE, replacing it whole, instead of standard output\n"
     "  -h, --help  show this help\n"
+    "  --version   show the version\n"
     "\n"
     "Exit status:\n"
     "  0  the page was written\n"
@@ -50,6 +51,11 @@ int HtmlCompanion::run(const std::vector<std::string>& args) {
         const std::string& a = args[i];
         if (!optionsDone && (a == "-h" || a == "--help")) {
             out_ << Usage;
+            out_.flush();
+            return Written;
+        }
+        if (!optionsDone && a == "--version") {
+            out_ << "lanternix-html " LANTERNIX_VERSION "\n";
             out_.flush();
             return Written;
         }

@@ -1,9 +1,9 @@
 #include "tools/HtmlCompanion.h"
 
-#include "support/TempFolder.h"
 #include "html/HtmlGenerator.h"
-#include "project/ProjectCodec.h"
 #include "io/Windows1252.h"
+#include "project/ProjectCodec.h"
+#include "support/TempFolder.h"
 
 #include <sstream>
 #include <sys/wait.h>
@@ -46,6 +46,7 @@ TEST(HtmlCompanion, ThreeExitsAndFaults) {
               Outcome(1, "", "You must enter a Default image for Image3\n"));
     EXPECT_FALSE(fs::exists(d + "new.htm"));
     EXPECT_EQ(run("--help"), Outcome(0, HtmlCompanion::Usage, ""));
+    EXPECT_EQ(run("--version"), Outcome(0, "lanternix-html 2.0.0\n", ""));
 
     writeBytes(d + "bad.lxp", std::string("\x08\x00\x70\x00", 4));
     const std::string open = "Cannot open the project file \"",
