@@ -146,8 +146,8 @@ struct Record {
 };
 
 template <typename Out> void emitPreloads(Out& out, const Record& r) {
-    // The name is part of a script variable as it stands: the program only makes names of
-    // the form Image<n>.
+    // The name is part of a script variable as it stands: only names of the form Image<n>
+    // are ever made or opened.
     out.lit("     ");
     out.raw(r.name);
     out.lit("on= new Image(149,48);\r\n     ");
@@ -180,7 +180,7 @@ template <typename Out> void emitImgStart(Out& out, const Record& r, bool named)
         out.esc(EscapePlace::Attribute, r.name, r.plain);
     }
     out.lit("\" ALT=\"");
-    out.esc(EscapePlace::Attribute, r.status, r.plain);
+    out.esc(EscapePlace::AltText, r.status, r.plain);
 }
 
 template <typename Out> void emitMouseOver(Out& out, const Record& r) {

@@ -11,6 +11,9 @@ namespace lanternix {
 // Windows maps them, so every file round-trips byte for byte.
 std::string decodeWindows1252(std::string_view bytes);
 
+// True when the code page holds the character (the five undefined bytes' controls included).
+bool isWindows1252(char32_t c);
+
 struct Windows1252Error {
     char32_t character;     // the first character that cannot be encoded
     std::size_t utf8Offset; // where it starts in the input
@@ -23,6 +26,9 @@ struct Windows1252Result {
     std::optional<Windows1252Error> error;
 };
 Windows1252Result encodeWindows1252(std::string_view utf8);
+
+// Never fails: what the code page cannot hold becomes '?'. exact tells whether any did.
+std::string encodeWindows1252Lossy(std::string_view utf8, bool& exact);
 
 // "U+20AC" style name of a character, for messages.
 std::string describeCharacter(char32_t c);

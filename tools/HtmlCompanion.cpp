@@ -1,9 +1,8 @@
 #include "tools/HtmlCompanion.h"
 
 #include "html/HtmlGenerator.h"
-#include "io/AtomicFile.h"
+#include "io/PageFile.h"
 #include "project/ProjectFile.h"
-#include "io/Windows1252.h"
 
 #include <cerrno>
 #include <cstring>
@@ -73,27 +72,27 @@ int HtmlCompanion::run(const std::vector<std::string>& args) {
     const ProjectRead read = readProjectFile(*project, WhenMissing::Fail);
     if (read.error)
         return fail(*read.error);
-
-    const HtmlPage page = generateHtmlPage(read.table);
-    if (!page.ok()) {
-        err_ << missingDefaultMessage(*page.missingDefaultFor) << '\n';
-        return CheckFailed;
-    }
-    // Every text came out of a Windows-1252 file, so this holds unless the generator broke.
-    const Windows1252Result bytes = encodeWindows1252(page.text);
-    if (bytes.error)
-        return fail("the page holds " + describeCharacter(bytes.error->character) +
-                    ", which Windows-1252 cannot hold.");
+    if (read.warning)
+        err_ << "lanternix-html: warning: " << *read.warning << '\n';
 
     if (output) {
         if (sameFile(*output, *project))
             return fail("the page would replace the project file \"" + *project + "\".");
-        if (auto reason = writeFileAtomically(*output, bytes.bytes))
-            return fail("Cannot write the page to \"" + *output + "\": " + *reason + ".");
+        if (const auto error = savePageFile(*output, read.table)) {
+            if (!error->missingDefault)
+                return fail(error->message);
+            err_ << error->message << '\n';
+            return CheckFailed;
+        }
         return Written;
     }
+    const PageBytes page = encodePage(read.table);
+    if (page.missingDefaultFor) {
+        err_ << missingDefaultMessage(*page.missingDefaultFor) << '\n';
+        return CheckFailed;
+    }
     errno = 0;
-    out_.write(bytes.bytes.data(), static_cast<std::streamsize>(bytes.bytes.size()));
+    out_.write(page.bytes.data(), static_cast<std::streamsize>(page.bytes.size()));
     out_.flush();
     if (!out_)
         return fail(std::string("Cannot write the page to standard output") +

@@ -1,9 +1,9 @@
 #include "tools/HtmlCompanion.h"
 
-#include "support/TempFolder.h"
 #include "html/HtmlGenerator.h"
-#include "project/ProjectCodec.h"
 #include "io/Windows1252.h"
+#include "project/ProjectCodec.h"
+#include "support/TempFolder.h"
 
 #include <sstream>
 #include <sys/wait.h>
@@ -52,14 +52,15 @@ TEST(HtmlCompanion, ThreeExitsAndFaults) {
                       help = " Try 'lanternix-html --help'.";
     const std::pair<std::string, std::string> faults[] = {
         {d + "none.lxp", open + d + "none.lxp\": No such file or directory."},
-        {d + "bad.lxp", "\"" + d +
-                            "bad.lxp\" is not a valid Lanternix project: slot 1: the text of Name "
-                            "(112 bytes) runs past the end of the record."},
+        {d + "bad.lxp",
+         "\"" + d +
+             "bad.lxp\" is not a valid Lanternix project: slot 1: the text of the field "
+             "\"Image\" (112 bytes) runs past the end of the record."},
         {d, open + d + "\": Is a directory."},
         {"-o " + project + " " + project,
          "the page would replace the project file \"" + project + "\"."},
         {"-o " + d + "gone/a.htm " + project,
-         "Cannot write the page to \"" + d + "gone/a.htm\": No such file or directory."},
+         "Cannot save the page to \"" + d + "gone/a.htm\": No such file or directory."},
         {"", "no project file given." + help},
         {"-- -o", open + "-o\": No such file or directory."}};
     for (const auto& [args, err] : faults)
