@@ -10,9 +10,9 @@ PageBytes encodePage(const MenuTable& table) {
     HtmlPage page = generateHtmlPage(table);
     if (!page.ok())
         return {{}, std::move(page.missingDefaultFor)};
-    // The generator writes what the code page lacks as references and escapes, so the
-    // conversion always succeeds.
-    return {encodeWindows1252(page.text).bytes, std::nullopt};
+    // The generator writes what the code page lacks as references and escapes, so nothing
+    // is lost here.
+    return {encodeWindows1252(page.text), std::nullopt};
 }
 
 std::string cannotSavePage(const std::string& path, const std::string& reason) {

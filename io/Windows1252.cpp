@@ -2,8 +2,9 @@
 
 #include "io/Utf8.h"
 
+#include <algorithm>
 #include <array>
-#include <cstdio>
+#include <optional>
 
 namespace lanternix {
 
@@ -53,39 +54,19 @@ std::string decodeWindows1252(std::string_view bytes) {
     return out;
 }
 
-Windows1252Result encodeWindows1252(std::string_view utf8) {
-    const std::size_t plain = asciiPrefix(utf8);
-    Windows1252Result r{std::string(utf8.substr(0, plain)), std::nullopt};
-    for (std::size_t i = plain; i < utf8.size();) {
-        const std::size_t at = i;
-        const char32_t c = nextUtf8(utf8, i);
-        const auto b = fromUnicode(c);
-        if (!b) {
-            r.bytes.clear();
-            r.error = Windows1252Error{c == MalformedUtf8 ? U'\uFFFD' : c, at};
-            return r;
-        }
-        r.bytes += static_cast<char>(*b);
-    }
-    return r;
-}
-
-std::string encodeWindows1252Lossy(std::string_view utf8, bool& exact) {
-    const std::size_t plain = asciiPrefix(utf8);
+std::string encodeWindows1252(std::string_view utf8, bool* exact, std::size_t maxBytes) {
+    const std::size_t plain = std::min(asciiPrefix(utf8), maxBytes);
     std::string out(utf8.substr(0, plain));
-    exact = true;
-    for (std::size_t i = plain; i < utf8.size();) {
+    bool all = true;
+    std::size_t i = plain;
+    for (; i < utf8.size() && out.size() < maxBytes;) {
         const auto b = fromUnicode(nextUtf8(utf8, i));
-        exact = exact && b;
+        all = all && b;
         out += b ? static_cast<char>(*b) : '?';
     }
+    if (exact)
+        *exact = all && i == utf8.size();
     return out;
-}
-
-std::string describeCharacter(char32_t c) {
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "U+%04X", static_cast<unsigned>(c));
-    return buf;
 }
 
 } // namespace lanternix

@@ -81,9 +81,11 @@ std::string field(const FieldInfo& f) {
     return "the field \"" + std::string(f.label()) + "\"";
 }
 
-// The fields of one record as the code page holds them; unset fields have no bytes.
+// The fields of one record as the code page holds them; unset fields have no bytes. Plain
+// ASCII texts are used where they stand, the others converted.
 struct Record {
-    std::array<std::string, MenuFields.size()> bytes;
+    std::array<std::string_view, MenuFields.size()> bytes;
+    std::array<std::string, MenuFields.size()> converted;
     std::array<bool, MenuFields.size()> set{};
     bool exact = true;
 
@@ -120,7 +122,7 @@ void cutToFit(Record& r) {
             continue;
         const std::size_t extra = spare > 0 ? 1 : 0;
         spare -= extra;
-        r.bytes[f].resize(cap + extra);
+        r.bytes[f] = r.bytes[f].substr(0, cap + extra);
     }
 }
 
@@ -140,6 +142,11 @@ void putRecord(std::string& out, const Record& r) {
 
 void putLongTexts(std::string& out, const MenuTable& table) {
     const std::size_t start = out.size();
+    std::size_t size = LongTextHeader + 4;
+    for (int n = 1; n <= MenuTable::SlotCount; ++n)
+        for (const FieldInfo& f : MenuFields)
+            size += 4 + text(table.slot(n).*f.member).size();
+    out.reserve(start + size);
     const std::uint32_t bodyCrc = crc32(out);
     out += LongTextMagic;
     putU16(out, LongTextVersion);
@@ -183,10 +190,18 @@ EncodedProject encodeProject(const MenuTable& table) {
                           std::to_string(MaxTextBytes) + " bytes a text may hold.";
                 return r;
             }
+            // A text longer than the record is cut anyway: no need to look at the rest.
+            const std::string_view head = std::string_view(*value).substr(0, ProjectSlotSize + 1);
             rec.set[f] = true;
-            bool exact = true;
-            rec.bytes[f] = isAscii(*value) ? *value : encodeWindows1252Lossy(*value, exact);
-            rec.exact = rec.exact && exact;
+            rec.exact = rec.exact && head.size() == value->size();
+            if (isAscii(head)) {
+                rec.bytes[f] = head;
+            } else {
+                bool exact = true;
+                rec.converted[f] = encodeWindows1252(*value, &exact, ProjectSlotSize + 1);
+                rec.bytes[f] = rec.converted[f];
+                rec.exact = rec.exact && exact;
+            }
         }
         allFit = allFit && rec.exact && rec.size() <= ProjectSlotSize;
         cutToFit(rec);
