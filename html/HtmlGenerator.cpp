@@ -248,15 +248,20 @@ std::string missingDefaultMessage(const std::string& name) {
     return "You must enter a Default image for " + name;
 }
 
-HtmlPage generateHtmlPage(const MenuTable& table) {
-    HtmlPage page;
+std::optional<std::string> firstMissingDefault(const MenuTable& table) {
     for (int i = 1; i <= MenuTable::SlotCount; ++i) {
         const MenuImage& m = table.slot(i);
-        if (!text(m.Name).empty() && text(m.DefaultImage).empty()) {
-            page.missingDefaultFor = text(m.Name);
-            return page;
-        }
+        if (!text(m.Name).empty() && text(m.DefaultImage).empty())
+            return text(m.Name);
     }
+    return std::nullopt;
+}
+
+HtmlPage generateHtmlPage(const MenuTable& table) {
+    HtmlPage page;
+    page.missingDefaultFor = firstMissingDefault(table);
+    if (page.missingDefaultFor)
+        return page;
 
     // Only records with a default picture appear on the page, in slot order.
     std::vector<Record> records;

@@ -47,6 +47,25 @@ TEST(HtmlCompanion, ThreeExitsAndFaults) {
     EXPECT_FALSE(fs::exists(d + "new.htm"));
     EXPECT_EQ(run("--help"), Outcome(0, HtmlCompanion::Usage, ""));
 
+    // --check: what is missing beside the page (PAGE's folder, else the current one), exit 3;
+    // nothing found, exit 0; no page written unless -o names one.
+    EXPECT_EQ(run("--check " + d + "3.lxp"),
+              Outcome(1, "", "You must enter a Default image for Image3\n"));
+    writeBytes(d + "caf\xC3\xA9.gif", "");
+    const auto missing = [](int n, const std::string& file, const std::string& folder) {
+        return "Image" + std::to_string(n) + ", Default image \"" + file +
+               "\": there is no such file in the page's folder " + folder +
+               ", so the picture will be missing.\n";
+    };
+    const std::string cwd = fs::current_path().string(), euro = "\xE2\x82\xAC.gif";
+    EXPECT_EQ(run("--check " + project),
+              Outcome(3, missing(1, euro, cwd) + missing(2, "caf\xC3\xA9.gif", cwd), ""));
+    EXPECT_EQ(run("--check -o " + d + "sub.htm " + project),
+              Outcome(3, missing(1, euro, dir.path.string()), ""));
+    EXPECT_EQ(readBytes(d + "sub.htm"), bytes);
+    writeBytes(d + "\xE2\x82\xAC.gif", "");
+    EXPECT_EQ(run("--check -o " + d + "sub.htm " + project), Outcome(0, "", ""));
+
     writeBytes(d + "bad.lxp", std::string("\x08\x00\x70\x00", 4));
     const std::string open = "Cannot open the project file \"",
                       help = " Try 'lanternix-html --help'.";
