@@ -78,6 +78,8 @@ bool frmMain::openProjectFile(const QString& path, WhenMissing missing) {
         nodes.Add(QStringLiteral("r"), TreeNodes::tvwChild, name, name, QStringLiteral("Image"));
     }
     editor().clear();
+    if (read.warning)
+        platform_.messageBox(this, QString::fromStdString(*read.warning), vbExclamation);
     return true;
 }
 

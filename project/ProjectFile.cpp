@@ -49,8 +49,8 @@ ProjectRead readProjectFile(const std::string& path, WhenMissing missing) {
         return r;
     }
 
-    // Bytes past the last record mean nothing, so there is no need to read them.
-    std::string bytes(ProjectFileSize, '\0');
+    // One byte more than the largest project tells a file that cannot be one.
+    std::string bytes(MaxProjectFileSize + 1, '\0');
     std::size_t have = 0;
     while (have < bytes.size()) {
         const ssize_t n = ::read(fd.get(), bytes.data() + have, bytes.size() - have);
@@ -65,6 +65,11 @@ ProjectRead readProjectFile(const std::string& path, WhenMissing missing) {
         have += static_cast<std::size_t>(n);
     }
     bytes.resize(have);
+    if (have > MaxProjectFileSize) {
+        r.error =
+            "\"" + path + "\" is not a valid Lanternix project: it is larger than any project.";
+        return r;
+    }
 
     DecodedProject d = decodeProject(bytes);
     if (d.fault) {
@@ -72,6 +77,10 @@ ProjectRead readProjectFile(const std::string& path, WhenMissing missing) {
             "\"" + path + "\" is not a valid Lanternix project: " + describeFault(*d.fault) + ".";
         return r;
     }
+    if (d.longTextsDropped)
+        r.warning = "The long texts saved in \"" + path +
+                    "\" were dropped: another program has changed the file since, and only its "
+                    "shortened texts could be read.";
     r.table = std::move(d.table);
     return r;
 }

@@ -36,7 +36,7 @@ TEST(HtmlCompanion, ThreeExitsAndFaults) {
     const auto stamp = fs::last_write_time(project);
 
     // The generator's page, byte for byte, in Windows-1252 (the project holds € and é).
-    const std::string bytes = encodeWindows1252(generateHtmlPage(t).text).bytes;
+    const std::string bytes = encodeWindows1252(generateHtmlPage(t).text);
     EXPECT_EQ(run(project), Outcome(0, bytes, ""));
     EXPECT_EQ(run("-o " + page + " " + project), Outcome(0, "", ""));
     EXPECT_EQ(readBytes(page), bytes);
@@ -48,19 +48,39 @@ TEST(HtmlCompanion, ThreeExitsAndFaults) {
     EXPECT_EQ(run("--help"), Outcome(0, HtmlCompanion::Usage, ""));
     EXPECT_EQ(run("--version"), Outcome(0, "lanternix-html 2.0.0\n", ""));
 
+    // --check: what is missing beside the page (PAGE's folder, else the current one), exit 3;
+    // nothing found, exit 0; no page written unless -o names one.
+    EXPECT_EQ(run("--check " + d + "3.lxp"),
+              Outcome(1, "", "You must enter a Default image for Image3\n"));
+    writeBytes(d + "caf\xC3\xA9.gif", "");
+    const auto missing = [](int n, const std::string& file, const std::string& folder) {
+        return "Image" + std::to_string(n) + ", Default image \"" + file +
+               "\": there is no such file in the page's folder " + folder +
+               ", so the picture will be missing.\n";
+    };
+    const std::string cwd = fs::current_path().string(), euro = "\xE2\x82\xAC.gif";
+    EXPECT_EQ(run("--check " + project),
+              Outcome(3, missing(1, euro, cwd) + missing(2, "caf\xC3\xA9.gif", cwd), ""));
+    EXPECT_EQ(run("--check -o " + d + "sub.htm " + project),
+              Outcome(3, missing(1, euro, dir.path.string()), ""));
+    EXPECT_EQ(readBytes(d + "sub.htm"), bytes);
+    writeBytes(d + "\xE2\x82\xAC.gif", "");
+    EXPECT_EQ(run("--check -o " + d + "sub.htm " + project), Outcome(0, "", ""));
+
     writeBytes(d + "bad.lxp", std::string("\x08\x00\x70\x00", 4));
     const std::string open = "Cannot open the project file \"",
                       help = " Try 'lanternix-html --help'.";
     const std::pair<std::string, std::string> faults[] = {
         {d + "none.lxp", open + d + "none.lxp\": No such file or directory."},
-        {d + "bad.lxp", "\"" + d +
-                            "bad.lxp\" is not a valid Lanternix project: slot 1: the text of Name "
-                            "(112 bytes) runs past the end of the record."},
+        {d + "bad.lxp",
+         "\"" + d +
+             "bad.lxp\" is not a valid Lanternix project: slot 1: the text of the field "
+             "\"Image\" (112 bytes) runs past the end of the record."},
         {d, open + d + "\": Is a directory."},
         {"-o " + project + " " + project,
          "the page would replace the project file \"" + project + "\"."},
         {"-o " + d + "gone/a.htm " + project,
-         "Cannot write the page to \"" + d + "gone/a.htm\": No such file or directory."},
+         "Cannot save the page to \"" + d + "gone/a.htm\": No such file or directory."},
         {"", "no project file given." + help},
         {"-- -o", open + "-o\": No such file or directory."}};
     for (const auto& [args, err] : faults)
