@@ -75,9 +75,10 @@ TEST(CommandLine, ProjectAtStartAndDropped) {
     std::string bad = encodeProject(good).bytes;
     bad[96] = '\x05';
     writeBytes(dir.file("bad.lxp"), bad);
-    const QString badFile = "\"" + d +
-                            "bad.lxp\" is not a valid Lanternix project: slot 2: Name has the type "
-                            "tag 5, not 0 (unset) or 8 (text).",
+    const QString badFile =
+                      "\"" + d +
+                      "bad.lxp\" is not a valid Lanternix project: slot 2: the field \"Image\" "
+                      "has the type tag 5, not 0 (unset) or 8 (text).",
                   noFile = "Cannot open the project file \"" + d +
                            "none.lxp\": No such file or directory.";
 
@@ -143,10 +144,12 @@ TEST(CommandLine, ProjectAtStartAndDropped) {
         if (c.tree == opened) {
             EXPECT_EQ(module.table, good) << row.toStdString();
         }
-        std::vector<std::pair<QString, int>> told;
-        if (!c.message.isEmpty())
-            told.emplace_back(c.message, vbCritical);
-        EXPECT_EQ(platform.messages, told) << row.toStdString();
+        QStringList told; // text and style of each message
+        for (const auto& [text, style] : platform.messages)
+            told << text + " | " + QString::number(style);
+        EXPECT_EQ(told.join('\n').toStdString(),
+                  c.message.isEmpty() ? "" : (c.message + " | 16").toStdString())
+            << row.toStdString();
     }
     EXPECT_FALSE(std::filesystem::exists(dir.file("none.lxp"))); // never created
 }
