@@ -30,7 +30,7 @@ TEST(CommandLine, ProgramAnswersAndRefusals) {
         const std::string out = dir.file("stdout"), err = dir.file("stderr");
         const int status =
             std::system(("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "
-                         "ASAN_OPTIONS=detect_leaks=0 XDG_RUNTIME_DIR=" +
+                         "XDG_RUNTIME_DIR=" +
                          dir.path.string() + " " + env + " '" LANTERNIX_PROGRAM "' " + args + " >" +
                          out + " 2>" + err)
                             .c_str());
