@@ -21,6 +21,7 @@ class TreeView;
 class TreeNode;
 class LinkLabel;
 class frmButton;
+enum class WhenMissing;
 
 // The main window: the project tree, the commands, the hidden page buffer Html1, and the
 // timer that keeps the editor docked and its state current.
@@ -63,9 +64,15 @@ public:
     void SaveHtmlAs();
     void SaveProject();
     void OpenProject();
+    // Open Project after its dialog: the whole file is decoded first, and only a good file
+    // replaces the table, the tree and the editor; a bad one is named in a message. Also
+    // used for a project named on the command line or dropped on the window.
+    bool openProjectFile(const QString& path, WhenMissing missing);
 
 protected:
     void closeEvent(QCloseEvent* e) override;
+    void dragEnterEvent(QDragEnterEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
 
 private:
     Module1& module_;

@@ -6,7 +6,11 @@
 #include "platform/TreeView.h"
 #include "project/ProjectFile.h"
 
+#include <QDropEvent>
 #include <QFile>
+#include <QMimeData>
+#include <QTimer>
+#include <QUrl>
 
 namespace lanternix {
 
@@ -16,6 +20,15 @@ const QString ProjectFilter = QStringLiteral("Lanternix Projects | *.lxp");
 
 std::string localPath(const QString& fileName) {
     return QFile::encodeName(fileName).toStdString();
+}
+
+// The project file a drag carries: one local file named *.lxp, or nothing.
+QString draggedProject(const QMimeData* data) {
+    const QList<QUrl> urls = data ? data->urls() : QList<QUrl>();
+    if (urls.size() != 1 || !urls.front().isLocalFile())
+        return {};
+    const QString path = urls.front().toLocalFile();
+    return path.endsWith(QLatin1String(".lxp"), Qt::CaseInsensitive) ? path : QString();
 }
 
 } // namespace
@@ -43,10 +56,14 @@ void frmMain::OpenProject() {
     CD2.ShowOpen();
     if (CD2.FileName.isEmpty())
         return;
-    ProjectRead read = readProjectFile(localPath(CD2.FileName), WhenMissing::CreateEmpty);
+    openProjectFile(CD2.FileName, WhenMissing::CreateEmpty);
+}
+
+bool frmMain::openProjectFile(const QString& path, WhenMissing missing) {
+    ProjectRead read = readProjectFile(localPath(path), missing);
     if (read.error) {
         platform_.messageBox(this, QString::fromStdString(*read.error), vbCritical);
-        return;
+        return false;
     }
     module_.table = std::move(read.table);
 
@@ -63,6 +80,22 @@ void frmMain::OpenProject() {
     editor().clear();
     if (read.warning)
         platform_.messageBox(this, QString::fromStdString(*read.warning), vbExclamation);
+    return true;
+}
+
+void frmMain::dragEnterEvent(QDragEnterEvent* e) {
+    if (!draggedProject(e->mimeData()).isEmpty())
+        e->acceptProposedAction();
+}
+
+// A dropped project opens once the drop is over, so that a message about a bad file does not
+// hold up the program the file came from.
+void frmMain::dropEvent(QDropEvent* e) {
+    const QString path = draggedProject(e->mimeData());
+    if (path.isEmpty())
+        return;
+    e->acceptProposedAction();
+    QTimer::singleShot(0, this, [this, path] { openProjectFile(path, WhenMissing::Fail); });
 }
 
 } // namespace lanternix

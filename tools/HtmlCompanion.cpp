@@ -24,6 +24,7 @@ const char* const HtmlCompanion::Usage =
     "              other capitals, backslashes, places on this computer, mouse-over pictures\n"
     "              of another size; writes no page unless -o is given too\n"
     "  -h, --help  show this help\n"
+    "  --version   show the version\n"
     "\n"
     "Exit status:\n"
     "  0  the page was written (with --check: and nothing was found)\n"
@@ -57,6 +58,11 @@ int HtmlCompanion::run(const std::vector<std::string>& args) {
         const std::string& a = args[i];
         if (!optionsDone && (a == "-h" || a == "--help")) {
             out_ << Usage;
+            out_.flush();
+            return Written;
+        }
+        if (!optionsDone && a == "--version") {
+            out_ << "lanternix-html " LANTERNIX_VERSION "\n";
             out_.flush();
             return Written;
         }

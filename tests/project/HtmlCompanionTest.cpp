@@ -46,6 +46,7 @@ TEST(HtmlCompanion, ThreeExitsAndFaults) {
               Outcome(1, "", "You must enter a Default image for Image3\n"));
     EXPECT_FALSE(fs::exists(d + "new.htm"));
     EXPECT_EQ(run("--help"), Outcome(0, HtmlCompanion::Usage, ""));
+    EXPECT_EQ(run("--version"), Outcome(0, "lanternix-html 2.0.0\n", ""));
 
     // --check: what is missing beside the page (PAGE's folder, else the current one), exit 3;
     // nothing found, exit 0; no page written unless -o names one.
