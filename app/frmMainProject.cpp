@@ -6,16 +6,15 @@
 #include "platform/TreeView.h"
 #include "project/ProjectFile.h"
 
-#include <QFile>
-
 namespace lanternix {
 
 namespace {
 
 const QString ProjectFilter = QStringLiteral("Lanternix Projects | *.lxp");
 
+// The core takes paths in UTF-8 on every system.
 std::string localPath(const QString& fileName) {
-    return QFile::encodeName(fileName).toStdString();
+    return fileName.toStdString();
 }
 
 } // namespace

@@ -2,13 +2,14 @@
 
 #include "html/HtmlGenerator.h"
 #include "io/AtomicFile.h"
-#include "project/ProjectFile.h"
 #include "io/Windows1252.h"
+#include "project/ProjectFile.h"
 
 #include <cerrno>
 #include <cstring>
+#include <exception>
+#include <filesystem>
 #include <ostream>
-#include <sys/stat.h>
 
 namespace lanternix {
 
@@ -28,11 +29,23 @@ const char* const HtmlCompanion::Usage =
 
 namespace {
 
+// Through links, and on Windows by the file's identity (its C library's stat gives every file
+// the inode 0).
 bool sameFile(const std::string& a, const std::string& b) {
-    struct stat sa {
-    }, sb{};
-    return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
-           sa.st_ino == sb.st_ino;
+    namespace fs = std::filesystem;
+    const auto path = [](const std::string& utf8) {
+#ifdef _WIN32
+        return fs::path(std::u8string(utf8.begin(), utf8.end()));
+#else
+        return fs::path(utf8);
+#endif
+    };
+    try {
+        std::error_code ec;
+        return fs::equivalent(path(a), path(b), ec);
+    } catch (const std::exception&) {
+        return false; // not UTF-8, so no file's name
+    }
 }
 
 } // namespace
