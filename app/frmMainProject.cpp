@@ -60,6 +60,8 @@ void frmMain::OpenProject() {
         nodes.Add(QStringLiteral("r"), TreeNodes::tvwChild, name, name, QStringLiteral("Image"));
     }
     editor().clear();
+    if (read.warning)
+        platform_.messageBox(this, QString::fromStdString(*read.warning), vbExclamation);
 }
 
 } // namespace lanternix

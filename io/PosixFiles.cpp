@@ -220,6 +220,7 @@ FileBytes readWholeFile(const std::string& path, std::size_t maxBytes) {
         r.bytes.clear();
         r.error = fileReason(err);
         r.missing = err == ENOENT;
+        r.tooLarge = err == EFBIG;
         return r;
     };
     // Looked at before opening, as opening a device may do something of its own.

@@ -1,7 +1,10 @@
 #include "io/Windows1252.h"
 
+#include "io/Utf8.h"
+
+#include <algorithm>
 #include <array>
-#include <cstdio>
+#include <optional>
 
 namespace lanternix {
 
@@ -26,40 +29,6 @@ std::optional<unsigned char> fromUnicode(char32_t c) {
     return std::nullopt;
 }
 
-void appendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
-// Reads one UTF-8 character at i and advances i; U+FFFD for a malformed sequence.
-char32_t nextUtf8(std::string_view s, std::size_t& i) {
-    const auto b0 = static_cast<unsigned char>(s[i++]);
-    if (b0 < 0x80)
-        return b0;
-    const int more = b0 >= 0xF0 ? 3 : b0 >= 0xE0 ? 2 : b0 >= 0xC0 ? 1 : -1;
-    if (more < 0 || b0 > 0xF4)
-        return 0xFFFD;
-    char32_t c = b0 & (0x3F >> more);
-    for (int k = 0; k < more; ++k) {
-        if (i >= s.size() || (static_cast<unsigned char>(s[i]) & 0xC0) != 0x80)
-            return 0xFFFD;
-        c = (c << 6) | (static_cast<unsigned char>(s[i++]) & 0x3F);
-    }
-    // Overlong forms would let one character pass for another; surrogates are no characters.
-    constexpr std::array<char32_t, 4> least = {0, 0x80, 0x800, 0x10000};
-    if (c < least[static_cast<std::size_t>(more)] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
-        return 0xFFFD;
-    return c;
-}
-
 std::size_t asciiPrefix(std::string_view s) {
     std::size_t i = 0;
     while (i < s.size() && static_cast<unsigned char>(s[i]) < 0x80)
@@ -68,6 +37,10 @@ std::size_t asciiPrefix(std::string_view s) {
 }
 
 } // namespace
+
+bool isWindows1252(char32_t c) {
+    return fromUnicode(c).has_value();
+}
 
 // Both directions copy the plain-ASCII start of a text in one go; most texts are all ASCII.
 std::string decodeWindows1252(std::string_view bytes) {
@@ -81,27 +54,19 @@ std::string decodeWindows1252(std::string_view bytes) {
     return out;
 }
 
-Windows1252Result encodeWindows1252(std::string_view utf8) {
-    const std::size_t plain = asciiPrefix(utf8);
-    Windows1252Result r{std::string(utf8.substr(0, plain)), std::nullopt};
-    for (std::size_t i = plain; i < utf8.size();) {
-        const std::size_t at = i;
-        const char32_t c = nextUtf8(utf8, i);
-        const auto b = fromUnicode(c);
-        if (!b) {
-            r.bytes.clear();
-            r.error = Windows1252Error{c, at};
-            return r;
-        }
-        r.bytes += static_cast<char>(*b);
+std::string encodeWindows1252(std::string_view utf8, bool* exact, std::size_t maxBytes) {
+    const std::size_t plain = std::min(asciiPrefix(utf8), maxBytes);
+    std::string out(utf8.substr(0, plain));
+    bool all = true;
+    std::size_t i = plain;
+    for (; i < utf8.size() && out.size() < maxBytes;) {
+        const auto b = fromUnicode(nextUtf8(utf8, i));
+        all = all && b;
+        out += b ? static_cast<char>(*b) : '?';
     }
-    return r;
-}
-
-std::string describeCharacter(char32_t c) {
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "U+%04X", static_cast<unsigned>(c));
-    return buf;
+    if (exact)
+        *exact = all && i == utf8.size();
+    return out;
 }
 
 } // namespace lanternix

@@ -233,10 +233,11 @@ std::optional<std::string> writeFileAtomically(const std::string& path, std::str
 
 FileBytes readWholeFile(const std::string& path, std::size_t maxBytes) {
     FileBytes r;
-    auto fail = [&r](std::string why, bool missing = false) {
+    auto fail = [&r](std::string why, bool missing = false, bool tooLarge = false) {
         r.bytes.clear();
         r.error = std::move(why);
         r.missing = missing;
+        r.tooLarge = tooLarge;
         return r;
     };
     const std::optional<std::wstring> name = fullPath(path);
@@ -257,13 +258,13 @@ FileBytes readWholeFile(const std::string& path, std::size_t maxBytes) {
 
     const ULONGLONG size = ULONGLONG(info.nFileSizeHigh) << 32 | info.nFileSizeLow;
     if (size > maxBytes)
-        return fail(fileReason(EFBIG));
+        return fail(fileReason(EFBIG), false, true);
     r.bytes.resize(std::size_t(size) + 1); // one more, to see a file that grew meanwhile
     std::size_t have = 0;
     for (;;) {
         if (have == r.bytes.size()) {
             if (have > maxBytes)
-                return fail(fileReason(EFBIG));
+                return fail(fileReason(EFBIG), false, true);
             r.bytes.resize(std::min(maxBytes + 1, have * 2));
         }
         DWORD n = 0;

@@ -8,9 +8,6 @@ namespace lanternix {
 
 namespace {
 
-// Far beyond any project, and still quick to refuse: a file this big is something else.
-constexpr std::size_t MaxProjectFileBytes = 16 << 20;
-
 std::string cannotOpen(const std::string& path, const std::string& reason) {
     return "Cannot open the project file \"" + path + "\": " + reason + ".";
 }
@@ -19,22 +16,32 @@ std::string cannotOpen(const std::string& path, const std::string& reason) {
 
 ProjectRead readProjectFile(const std::string& path, WhenMissing missing) {
     ProjectRead r;
-    const FileBytes file = readWholeFile(path, MaxProjectFileBytes);
+    const FileBytes file = readWholeFile(path, MaxProjectFileSize);
     if (file.missing && missing == WhenMissing::CreateEmpty) {
         if (auto reason = createEmptyFile(path))
             r.error = cannotOpen(path, *reason);
+        return r;
+    }
+    if (file.tooLarge) {
+        r.error =
+            "\"" + path + "\" is not a valid Lanternix project: it is larger than any project.";
         return r;
     }
     if (file.error) {
         r.error = cannotOpen(path, *file.error);
         return r;
     }
+
     DecodedProject d = decodeProject(file.bytes);
     if (d.fault) {
         r.error =
             "\"" + path + "\" is not a valid Lanternix project: " + describeFault(*d.fault) + ".";
         return r;
     }
+    if (d.longTextsDropped)
+        r.warning = "The long texts saved in \"" + path +
+                    "\" were dropped: another program has changed the file since, and only its "
+                    "shortened texts could be read.";
     r.table = std::move(d.table);
     return r;
 }

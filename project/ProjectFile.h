@@ -11,6 +11,8 @@ struct ProjectRead {
     MenuTable table;
     // One line naming the file and the fault; the table is all unset then.
     std::optional<std::string> error;
+    // The file opened, but part of it was dropped: tell the user.
+    std::optional<std::string> warning;
 };
 
 enum class WhenMissing { Fail, CreateEmpty };

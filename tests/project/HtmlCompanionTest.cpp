@@ -46,7 +46,7 @@ TEST(HtmlCompanion, ThreeExitsAndFaults) {
     const auto stamp = fs::last_write_time(fsPath(project));
 
     // The generator's page, byte for byte, in Windows-1252 (the project holds € and é).
-    const std::string bytes = encodeWindows1252(generateHtmlPage(t).text).bytes;
+    const std::string bytes = encodeWindows1252(generateHtmlPage(t).text);
     EXPECT_EQ(run({project}), Outcome(0, bytes, ""));
     writeBytes(page, std::string(3000, 'o')); // a longer page is replaced whole
     EXPECT_EQ(run({"-o", page, project}), Outcome(0, "", ""));
@@ -58,7 +58,28 @@ TEST(HtmlCompanion, ThreeExitsAndFaults) {
     EXPECT_FALSE(fs::exists(fsPath(dir.file("new.htm"))));
     EXPECT_EQ(run({"--help"}), Outcome(0, HtmlCompanion::Usage, ""));
 
+    // --check: what is missing beside the page (PAGE's folder, else the current one), exit 3;
+    // nothing found, exit 0; no page written unless -o names one.
+    EXPECT_EQ(run({"--check", dir.file("3.lxp")}),
+              Outcome(1, "", "You must enter a Default image for Image3\n"));
+    writeBytes(dir.file("caf\xC3\xA9.gif"), "");
+    const auto missing = [](int n, const std::string& file, const std::string& folder) {
+        return "Image" + std::to_string(n) + ", Default image \"" + file +
+               "\": there is no such file in the page's folder " + folder +
+               ", so the picture will be missing.\n";
+    };
+    const std::string cwd = utf8(fs::current_path()), euro = "\xE2\x82\xAC.gif";
+    EXPECT_EQ(run({"--check", project}),
+              Outcome(3, missing(1, euro, cwd) + missing(2, "caf\xC3\xA9.gif", cwd), ""));
+    EXPECT_EQ(run({"--check", "-o", dir.file("sub.htm"), project}),
+              Outcome(3, missing(1, euro, utf8(dir.path)), ""));
+    EXPECT_EQ(readBytes(dir.file("sub.htm")), bytes);
+    writeBytes(dir.file(euro), "");
+    EXPECT_EQ(run({"--check", "-o", dir.file("sub.htm"), project}), Outcome(0, "", ""));
+
     writeBytes(dir.file("bad.lxp"), std::string("\x08\x00\x70\x00", 4));
+    const std::string big = dir.file("big.lxp");
+    writeBytes(big, std::string(MaxProjectFileSize + 1, '\0'));
     const std::string open = "Cannot open the project file \"",
                       help = " Try 'lanternix-html --help'.", folder = dir.file("");
 #ifdef _WIN32
@@ -71,16 +92,17 @@ TEST(HtmlCompanion, ThreeExitsAndFaults) {
         {{dir.file("none.lxp")}, open + dir.file("none.lxp") + "\": No such file or directory."},
         {{dir.file("bad.lxp")},
          "\"" + dir.file("bad.lxp") +
-             "\" is not a valid Lanternix project: slot 1: the text of "
-             "Name (112 bytes) runs past the end of the record."},
+             "\" is not a valid Lanternix project: slot 1: the text of the field "
+             "\"Image\" (112 bytes) runs past the end of the record."},
         {{folder}, open + folder + "\": Is a directory."},
+        {{big}, "\"" + big + "\" is not a valid Lanternix project: it is larger than any project."},
         {{device}, open + device + "\": Not a regular file."},
 #ifndef _WIN32
         {{fifo}, open + fifo + "\": Not a regular file."}, // at once, with no writer
 #endif
         {{"-o", project, project}, "the page would replace the project file \"" + project + "\"."},
         {{"-o", dir.file("gone/a.htm"), project},
-         "Cannot write the page to \"" + dir.file("gone/a.htm") + "\": No such file or directory."},
+         "Cannot save the page to \"" + dir.file("gone/a.htm") + "\": No such file or directory."},
         {{}, "no project file given." + help},
         {{"--", "-o"}, open + "-o\": No such file or directory."}};
     for (const auto& [args, err] : faults)
