@@ -1,5 +1,6 @@
 #include "io/PageFile.h"
 
+#include "html/HtmlEscape.h"
 #include "html/HtmlGenerator.h"
 #include "io/AtomicFile.h"
 #include "io/Windows1252.h"
@@ -13,6 +14,16 @@ PageBytes encodePage(const MenuTable& table) {
     // The generator writes what the code page lacks as references and escapes, so nothing
     // is lost here.
     return {encodeWindows1252(page.text), std::nullopt};
+}
+
+PageBytes encodePreview(const MenuTable& table, const std::string& baseHref) {
+    PageBytes page = encodePage(table);
+    if (!page.missingDefaultFor) {
+        std::string base = "<BASE HREF=\"";
+        appendEscaped(base, EscapePlace::Attribute, baseHref);
+        page.bytes.insert(page.bytes.find('\n') + 1, encodeWindows1252(base) + "\">\r\n");
+    }
+    return page;
 }
 
 std::string cannotSavePage(const std::string& path, const std::string& reason) {

@@ -15,6 +15,10 @@ struct PageBytes {
 };
 PageBytes encodePage(const MenuTable& table);
 
+// The page with one <BASE HREF="baseHref"> line after its first, so that a copy kept elsewhere
+// (a preview) finds the pictures and pages of the folder baseHref names. baseHref is a URL.
+PageBytes encodePreview(const MenuTable& table, const std::string& baseHref);
+
 struct PageFileError {
     bool missingDefault; // the check failed; otherwise the file could not be written
     std::string message; // one line naming the image, or the file and the reason
