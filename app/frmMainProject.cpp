@@ -7,7 +7,6 @@
 #include "project/ProjectFile.h"
 
 #include <QDropEvent>
-#include <QFile>
 #include <QMimeData>
 #include <QTimer>
 #include <QUrl>
@@ -18,8 +17,9 @@ namespace {
 
 const QString ProjectFilter = QStringLiteral("Lanternix Projects | *.lxp");
 
+// The core takes paths in UTF-8 on every system.
 std::string localPath(const QString& fileName) {
-    return QFile::encodeName(fileName).toStdString();
+    return fileName.toStdString();
 }
 
 // The project file a drag carries: one local file named *.lxp, or nothing.

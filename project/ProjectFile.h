@@ -17,8 +17,8 @@ struct ProjectRead {
 
 enum class WhenMissing { Fail, CreateEmpty };
 
-// Reads and decodes the whole file. With CreateEmpty a name that does not exist is created
-// as an empty file and gives the empty project, as Open has always done.
+// Reads and decodes the whole file (path in UTF-8). With CreateEmpty a name that does not exist is
+// created as an empty file and gives the empty project, as Open has always done.
 ProjectRead readProjectFile(const std::string& path, WhenMissing missing);
 
 // Checks the table, then replaces the file atomically. Returns the message on failure; the

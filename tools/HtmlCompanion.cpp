@@ -35,11 +35,23 @@ const char* const HtmlCompanion::Usage =
 
 namespace {
 
+// Through links, and on Windows by the file's identity (its C library's stat gives every file
+// the inode 0).
 bool sameFile(const std::string& a, const std::string& b) {
-    struct stat sa {
-    }, sb{};
-    return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
-           sa.st_ino == sb.st_ino;
+    namespace fs = std::filesystem;
+    const auto path = [](const std::string& utf8) {
+#ifdef _WIN32
+        return fs::path(std::u8string(utf8.begin(), utf8.end()));
+#else
+        return fs::path(utf8);
+#endif
+    };
+    try {
+        std::error_code ec;
+        return fs::equivalent(path(a), path(b), ec);
+    } catch (const std::exception&) {
+        return false; // not UTF-8, so no file's name
+    }
 }
 
 } // namespace
@@ -112,12 +124,13 @@ int HtmlCompanion::run(const std::vector<std::string>& args) {
             output ? fs::path(std::u8string(output->begin(), output->end())).parent_path()
                    : fs::path();
         std::error_code ec;
-        const std::u8string shown = fs::absolute(folder.empty() ? fs::path(".") : folder, ec)
-                                        .lexically_normal()
-                                        .generic_u8string();
-        std::string where(shown.begin(), shown.end());
-        if (where.size() > 1 && where.ends_with('/'))
-            where.pop_back();
+        // In the system's own form: backslashes on Windows.
+        fs::path shown =
+            fs::absolute(folder.empty() ? fs::path(".") : folder, ec).lexically_normal();
+        if (!shown.has_filename())
+            shown = shown.parent_path(); // no separator at the end, unless it is the root
+        const std::u8string utf8 = shown.u8string();
+        const std::string where(utf8.begin(), utf8.end());
         const std::vector<std::string> findings = checkPictures(read.table, where);
         for (const std::string& f : findings)
             out_ << f << '\n';
