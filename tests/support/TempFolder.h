@@ -25,8 +25,11 @@ struct TempFolder {
         for (int i = 0; i < 100 && path.empty(); ++i) {
             auto p =
                 std::filesystem::temp_directory_path() / ("lxp-test-" + std::to_string(random()));
-            if (std::filesystem::create_directory(p))
+            if (std::filesystem::create_directory(p)) {
+                // Owner only, as mkdtemp makes it: the folder may serve as a runtime folder.
+                std::filesystem::permissions(p, std::filesystem::perms::owner_all);
                 path = p;
+            }
         }
         if (path.empty())
             throw std::runtime_error("cannot make a temporary folder");
