@@ -46,12 +46,12 @@ std::string_view scheme(std::string_view v) {
     return v.substr(0, i);
 }
 
+// A drive, a path from the root of this computer, or a file: address. Asked only of addresses
+// that name no other server.
 bool isLocalPlace(std::string_view v) {
     const bool drive =
         v.size() >= 2 && std::isalpha(static_cast<unsigned char>(v[0])) && v[1] == ':';
-    const bool network = v.starts_with("//"); // another server: not the user's disk
-    return drive || (!network && (v[0] == '/' || v[0] == '\\')) ||
-           sameIgnoringCase(scheme(v), "file");
+    return drive || v[0] == '/' || v[0] == '\\' || sameIgnoringCase(scheme(v), "file");
 }
 
 // The file part of a relative address as a browser reads it: no query or fragment, %XX

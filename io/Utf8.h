@@ -12,8 +12,6 @@ inline constexpr char32_t MalformedUtf8 = 0x110000;
 // U+10FFFF are malformed: they would let one character pass for another.
 char32_t nextUtf8(std::string_view s, std::size_t& i);
 
-void appendUtf8(std::string& out, char32_t c);
-
 bool isValidUtf8(std::string_view s);
 
 } // namespace lanternix

@@ -11,10 +11,10 @@ namespace lanternix {
 namespace {
 
 // 0x80..0x9F; the undefined bytes map to the C1 control with the same number.
-constexpr std::array<char32_t, 32> High = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+constexpr char32_t High[] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                             0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                             0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                             0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 char32_t toUnicode(unsigned char b) {
     return b >= 0x80 && b < 0xA0 ? High[b - 0x80] : b;
@@ -23,10 +23,24 @@ char32_t toUnicode(unsigned char b) {
 std::optional<unsigned char> fromUnicode(char32_t c) {
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
         return static_cast<unsigned char>(c);
-    for (std::size_t i = 0; i < High.size(); ++i)
+    for (std::size_t i = 0; i < std::size(High); ++i)
         if (High[i] == c)
             return static_cast<unsigned char>(0x80 + i);
     return std::nullopt;
+}
+
+// Every character of the code page is below U+10000: three bytes at most.
+void appendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
 }
 
 std::size_t asciiPrefix(std::string_view s) {

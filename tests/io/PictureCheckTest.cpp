@@ -85,7 +85,7 @@ TEST(PictureCheck, TellsWhatWouldBreakOncePublished) {
     t.slot(1) = {"Image1", "pics\\b.bmp", "pics/b-on.jpg", "", "", "About.htm"};
     t.slot(2) = {"Image2", "C:\\site\\x.gif", "/home/ann/x.gif", "", "", "news.htm?id=1"};
     t.slot(3) = {"Image3", "pics/case.PNG", "file:///tmp/x.gif", "", "", ""};
-    t.slot(4) = {"Image4", "pics/gone.png", "", "", "", ""};
+    t.slot(4) = {"Image4", "pics/gone.png", "\\pics\\a.png", "", "", ""};
     t.slot(9).OverImage = "pics/a.png"; // a size only a picture has
     const std::string in = " in the page's folder " + folder;
     EXPECT_EQ(
@@ -114,6 +114,9 @@ TEST(PictureCheck, TellsWhatWouldBreakOncePublished) {
             "relative to the page.",
             "Image4, Default image \"pics/gone.png\": there is no such file" + in +
                 ", so the picture will be missing.",
+            "Image4, OnOver Image \"\\pics\\a.png\": this is a place on your own computer, "
+            "which visitors of the published page cannot reach; give the picture's place "
+            "relative to the page.",
             "Image9, Default image \"pics/logo.svg\": this is not a PNG, GIF, JPEG, BMP or WebP "
             "picture that Lanternix can measure, so its size was not compared."}));
 }

@@ -110,7 +110,8 @@ MenuTable longTable() {
     for (int i = 0; i < 46; ++i)
         *t.slot(1).HyperLink += "/x";
     t.makeNewRecord(2);
-    t.slot(2).DefaultImage = "\xE6\x97\xA5\xE6\x9C\xAC.gif"; // two Japanese characters
+    t.slot(2).DefaultImage = "\xE6\x97\xA5\xE6\x9C\xAC.gif";       // two Japanese characters
+    t.slot(3) = {"Image3", std::string(200, 'd'), {}, {}, {}, {}}; // unset fields take 2 bytes
     return t;
 }
 
@@ -128,11 +129,12 @@ TEST(ProjectCodec, LongTextsGoIntoABlockAfterTheRecords) {
     const std::string bytes = encodeProject(t).bytes;
     // For readers of records: short texts whole, long ones cut to equal shares, ? where the
     // code page has no character.
-    EXPECT_EQ(bytes.substr(0, 192),
+    EXPECT_EQ(bytes.substr(0, 288),
               record(txt("Image1") + txt("pics\\home.png") + txt("pics\\home_on.png") +
                      txt("main") + txt("? Bob's \"best\" pa") + txt("http://example.o")) +
-                  record(txt("Image2") + txt("??.gif") + FourEmpty));
-    EXPECT_EQ(bytes.substr(192, 9600 - 192), encodeProject(MenuTable{}).bytes.substr(192));
+                  record(txt("Image2") + txt("??.gif") + FourEmpty) + txt("Image3") +
+                  txt(std::string(74, 'd')) + FourUnset);
+    EXPECT_EQ(bytes.substr(288, 9600 - 288), encodeProject(MenuTable{}).bytes.substr(288));
     std::string block = "LXPEXT\r\n\x01\x00"s + u32(crc32(bytes.substr(0, 9600)));
     for (int n = 1; n <= 100; ++n) {
         const MenuImage& m = t.slot(n);
