@@ -25,9 +25,10 @@ namespace lanternix {
 
 namespace {
 
-// The key rights query value, set value, create subkey, enumerate subkeys, notify and create
-// link, plus read control: what the program has always asked for, though it only reads.
-constexpr std::uint32_t KeyAccess = 0x2003F;
+// KEY_READ: query value, enumerate subkeys, notify and read control. The box only reads, and
+// asking for write access to HKEY_LOCAL_MACHINE is refused to users without administrator
+// rights.
+constexpr std::uint32_t KeyAccess = 0x20019;
 constexpr std::uint32_t ValueBufferSize = 1024;
 
 const QString SysInfoKey = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO");

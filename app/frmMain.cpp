@@ -39,6 +39,7 @@ frmMain::frmMain(Module1& module, Platform& platform)
     // plugin at start.
     setWindowIcon(QIcon(QPixmap(QStringLiteral(":/pictures/lanternix.xpm"))));
     resize(toPixels(4560), toPixels(4605));
+    setAcceptDrops(true); // a project file dropped on the window opens
 
     ImageList1.add(QStringLiteral("Open"), QPixmap(QStringLiteral(":/pictures/open.xpm")));
     ImageList1.add(QStringLiteral("Closed"), QPixmap(QStringLiteral(":/pictures/closed.xpm")));

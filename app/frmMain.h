@@ -23,6 +23,7 @@ class TreeView;
 class TreeNode;
 class LinkLabel;
 class frmButton;
+enum class WhenMissing;
 
 // The main window: the project tree, the commands, the hidden page buffer Html1, and the
 // timer that keeps the editor docked and its state current.
@@ -67,10 +68,12 @@ public:
     // True when the project was written.
     bool SaveProject();
     void OpenProject();
+    // Open Project after its dialog: the whole file is decoded first, and only a good file
+    // replaces the table, the tree and the editor, and then counts as saved; a bad one is
+    // named in a message. Also used for a project named on the command line or dropped on
+    // the window (after askToSaveChanges).
+    bool openProjectFile(const QString& path, WhenMissing missing);
 
-    // Reads the whole file first; only a good one replaces table, tree and editor, and then
-    // counts as saved. False (after a message) when the file cannot be used.
-    bool openProjectFile(const QString& path);
     // The table differs from the one last saved or opened, or the editor holds typing.
     bool hasUnsavedChanges() const;
     // Before the project is closed or replaced: asks about unsaved changes (over the given
@@ -84,6 +87,8 @@ protected:
     void closeEvent(QCloseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
+    void dragEnterEvent(QDragEnterEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
 
 private:
     Module1& module_;

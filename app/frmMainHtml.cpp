@@ -2,55 +2,19 @@
 
 #include "html/GenerateHtml.h"
 #include "html/frmHTML.h"
-#include "io/AtomicFile.h"
-#include "io/Windows1252.h"
+#include "io/PageFile.h"
 #include "model/Module1.h"
 #include "platform/Form.h"
 #include "platform/Platform.h"
 #include "platform/Twips.h"
 
-#include <QFile>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 
 #include <algorithm>
-#include <array>
-#include <utility>
 
 namespace lanternix {
-
-namespace {
-
-// The first field on the page that Windows-1252 cannot hold, named as the editor labels it.
-QString unencodableField(const MenuTable& table, char32_t* character) {
-    for (int n = 1; n <= MenuTable::SlotCount; ++n) {
-        const MenuImage& m = table.slot(n);
-        if (text(m.DefaultImage).empty())
-            continue; // not on the page
-        const std::array<std::pair<const Field*, const char*>, 6> fields = {{
-            {&m.Name, "name"},
-            {&m.DefaultImage, "Default image"},
-            {&m.OverImage, "OnOver Image"},
-            {&m.Target, "Frameset Target"},
-            {&m.StatusText, "Status Text/ALT"},
-            {&m.HyperLink, "HyperLink"},
-        }};
-        for (const auto& [field, label] : fields) {
-            const Windows1252Result r = encodeWindows1252(text(*field));
-            if (r.error) {
-                *character = r.error->character;
-                const QString image = QString::fromStdString(text(m.Name));
-                return QStringLiteral("the %1 of %2")
-                    .arg(QLatin1String(label),
-                         image.isEmpty() ? QStringLiteral("image %1").arg(n) : image);
-            }
-        }
-    }
-    return {};
-}
-
-} // namespace
 
 // The HTML button: the code window directly below this one, modal. Qt's application modality
 // blocks input to the other windows without a nested event loop; nothing here follows the show.
@@ -89,30 +53,8 @@ void frmMain::SaveHtmlAs() {
     if (!CD1.ShowSave())
         return; // cancelled: nothing changes
     const QString file = CD1.FileName;
-
-    const std::optional<std::string> page = GenerateHtml(module_.table, *Html1, platform_, this);
-    if (!page)
-        return;
-
-    const Windows1252Result bytes = encodeWindows1252(*page);
-    if (bytes.error) {
-        char32_t c = bytes.error->character;
-        const QString where = unencodableField(module_.table, &c);
-        platform_.messageBox(
-            this,
-            QStringLiteral("Cannot save %1: %2 holds the character %3 (%4), which an HTML page in "
-                           "Windows-1252 cannot hold. Nothing was written.")
-                .arg(file, where.isEmpty() ? QStringLiteral("the page") : where,
-                     QString::fromUcs4(&c, 1), QString::fromStdString(describeCharacter(c))),
-            vbCritical);
-        return;
-    }
-    if (const auto failure =
-            writeFileAtomically(QFile::encodeName(file).toStdString(), bytes.bytes)) {
-        platform_.messageBox(this,
-                             QStringLiteral("Cannot save %1: %2. Nothing was written.")
-                                 .arg(file, QString::fromStdString(*failure)),
-                             vbCritical);
+    if (const auto error = savePageFile(file.toStdString(), module_.table)) {
+        platform_.messageBox(this, QString::fromStdString(error->message), vbCritical);
         return;
     }
     setWindowTitle(QString::fromStdString(PathHead(file.toStdString())));

@@ -6,7 +6,10 @@
 #include "platform/TreeView.h"
 #include "project/ProjectFile.h"
 
-#include <QFile>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QTimer>
+#include <QUrl>
 
 namespace lanternix {
 
@@ -14,8 +17,18 @@ namespace {
 
 const QString ProjectFilter = QStringLiteral("Lanternix Projects | *.lxp");
 
+// The core takes paths in UTF-8 on every system.
 std::string localPath(const QString& fileName) {
-    return QFile::encodeName(fileName).toStdString();
+    return fileName.toStdString();
+}
+
+// The project file a drag carries: one local file named *.lxp, or nothing.
+QString draggedProject(const QMimeData* data) {
+    const QList<QUrl> urls = data ? data->urls() : QList<QUrl>();
+    if (urls.size() != 1 || !urls.front().isLocalFile())
+        return {};
+    const QString path = urls.front().toLocalFile();
+    return path.endsWith(QLatin1String(".lxp"), Qt::CaseInsensitive) ? path : QString();
 }
 
 } // namespace
@@ -47,11 +60,11 @@ void frmMain::OpenProject() {
     CD2.FileName.clear();
     CD2.ShowOpen();
     if (!CD2.FileName.isEmpty())
-        openProjectFile(CD2.FileName);
+        openProjectFile(CD2.FileName, WhenMissing::CreateEmpty);
 }
 
-bool frmMain::openProjectFile(const QString& path) {
-    ProjectRead read = readProjectFile(localPath(path), WhenMissing::CreateEmpty);
+bool frmMain::openProjectFile(const QString& path, WhenMissing missing) {
+    ProjectRead read = readProjectFile(localPath(path), missing);
     if (read.error) {
         platform_.messageBox(this, QString::fromStdString(*read.error), vbCritical);
         return false;
@@ -70,7 +83,27 @@ bool frmMain::openProjectFile(const QString& path) {
         nodes.Add(QStringLiteral("r"), TreeNodes::tvwChild, name, name, QStringLiteral("Image"));
     }
     editor().clear();
+    if (read.warning)
+        platform_.messageBox(this, QString::fromStdString(*read.warning), vbExclamation);
     return true;
+}
+
+void frmMain::dragEnterEvent(QDragEnterEvent* e) {
+    if (!draggedProject(e->mimeData()).isEmpty())
+        e->acceptProposedAction();
+}
+
+// A dropped project opens once the drop is over, so that a message about a bad file does not
+// hold up the program the file came from.
+void frmMain::dropEvent(QDropEvent* e) {
+    const QString path = draggedProject(e->mimeData());
+    if (path.isEmpty())
+        return;
+    e->acceptProposedAction();
+    QTimer::singleShot(0, this, [this, path] {
+        if (askToSaveChanges())
+            openProjectFile(path, WhenMissing::Fail);
+    });
 }
 
 } // namespace lanternix

@@ -1,9 +1,12 @@
+#include "app/CommandLine.h"
 #include "app/frmMain.h"
 #include "model/Module1.h"
 #include "platform/QtPlatform.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QFont>
+#include <QStringList>
 
 #include <cstdio>
 #include <cstdlib>
@@ -54,11 +57,30 @@ bool chooseDisplay() {
 } // namespace
 
 int main(int argc, char** argv) {
+    QCoreApplication::setApplicationName(QStringLiteral("Lanternix"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(LANTERNIX_VERSION));
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    if (lanternix::asksForHelpOrVersion(arguments)) {
+        QCoreApplication answer(argc, argv);
+        QCommandLineParser parser;
+        lanternix::addProgramOptions(parser);
+        parser.process(answer); // prints the answer and ends the program
+    }
+
     if (!chooseDisplay())
         return EXIT_FAILURE;
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Lanternix"));
-    QApplication::setApplicationVersion(QStringLiteral("2.0.0"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("lanternix"));
+    QCommandLineParser parser;
+    lanternix::addProgramOptions(parser);
+    parser.process(app); // the toolkit has taken its own options out by now
+    if (parser.positionalArguments().size() > 1) {
+        std::fprintf(stderr, "%s: one project file at a time. Try 'lanternix --help'.\n",
+                     qPrintable(QCoreApplication::applicationName())); // as the parser says it
+        return EXIT_FAILURE;
+    }
     // The layouts are laid out in twips for a small sans-serif face of 8 points.
     QFont font(QStringLiteral("Arial"));
     font.setPointSize(8);
@@ -68,5 +90,6 @@ int main(int argc, char** argv) {
     lanternix::QtPlatform platform;
     lanternix::frmMain main(module, platform);
     main.show();
+    lanternix::openStartProject(main, parser);
     return QApplication::exec();
 }

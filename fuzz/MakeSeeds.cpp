@@ -50,8 +50,19 @@ int main(int argc, char** argv) {
     std::string pastEnd = full;
     pastEnd[96 * 2 + 2] = '\x7F';
     put(folder, "text-past-end.lxp", pastEnd);
-    std::string duplicate = full;
-    duplicate.replace(96 * 8, 96, full.substr(96 * 2, 96));
-    put(folder, "duplicate.lxp", duplicate);
+    std::string misnamed = full;
+    misnamed.replace(96 * 8, 96, full.substr(96 * 2, 96));
+    put(folder, "misnamed.lxp", misnamed);
+
+    // Texts that need the long-text block: long ones and ones beyond the code page.
+    t.slot(3).HyperLink = "http://example.org/" + std::string(300, 'x');
+    t.slot(9).StatusText = "\xCE\xA9 \xE6\x97\xA5\xE6\x9C\xAC \xF0\x9F\x98\x80";
+    t.slot(20).Target = std::string(MaxTextBytes, 't');
+    const std::string longer = encodeProject(t).bytes;
+    put(folder, "long-texts.lxp", longer);
+    put(folder, "long-texts-cut.lxp", longer.substr(0, longer.size() - 100));
+    std::string rewritten = longer;
+    rewritten[96 * 2 + 30] ^= 1;
+    put(folder, "records-rewritten.lxp", rewritten);
     return 0;
 }

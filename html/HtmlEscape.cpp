@@ -1,7 +1,11 @@
 #include "html/HtmlEscape.h"
 
+#include "io/Utf8.h"
+#include "io/Windows1252.h"
+
 #include <array>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 
 #if defined(__SSE2__)
@@ -27,7 +31,10 @@ constexpr Table makeTable(EscapePlace place) {
     Table t{};
     switch (place) {
     case EscapePlace::Attribute:
+    case EscapePlace::AltText:
         set(t, '"', "&quot;");
+        set(t, '\r', "&#13;");
+        set(t, '\n', "&#10;");
         break;
     case EscapePlace::Handler:
         set(t, '\\', "\\\\");
@@ -45,15 +52,16 @@ constexpr Table makeTable(EscapePlace place) {
         break;
     case EscapePlace::Comment:
         set(t, '>', "&gt;");
+        set(t, '\r', " ");
+        set(t, '\n', " ");
         break;
     }
     return t;
 }
 
-constexpr std::array<Table, 4> tables = {
-    makeTable(EscapePlace::Attribute),
-    makeTable(EscapePlace::Handler),
-    makeTable(EscapePlace::Script),
+constexpr std::array<Table, 5> tables = {
+    makeTable(EscapePlace::Attribute), makeTable(EscapePlace::AltText),
+    makeTable(EscapePlace::Handler),   makeTable(EscapePlace::Script),
     makeTable(EscapePlace::Comment),
 };
 
@@ -62,6 +70,8 @@ const Table& tableFor(EscapePlace place) {
 }
 
 bool isSpecialByte(char c) {
+    if (static_cast<unsigned char>(c) >= 0x80)
+        return true; // maybe a character the code page lacks
     switch (c) {
     case '\n':
     case '\r':
@@ -70,6 +80,7 @@ bool isSpecialByte(char c) {
     case '<':
     case '>':
     case '\\':
+    case '&':
         return true;
     default:
         return false;
@@ -84,13 +95,14 @@ std::uint64_t load8(const char* p) {
 
 #if defined(__SSE2__)
 
-// Any of the bytes that some place escapes: LF CR " ' < > backslash, 16 at a time.
+// Any of the bytes that some place escapes: LF CR " ' < > backslash &, or a byte past ASCII,
+// 16 at a time.
 bool hasSpecialByte(__m128i x) {
     auto eq = [x](char c) { return _mm_cmpeq_epi8(x, _mm_set1_epi8(c)); };
     const __m128i m = _mm_or_si128(
         _mm_or_si128(_mm_or_si128(eq('\n'), eq('\r')), _mm_or_si128(eq('"'), eq('\''))),
-        _mm_or_si128(_mm_or_si128(eq('<'), eq('>')), eq('\\')));
-    return _mm_movemask_epi8(m) != 0;
+        _mm_or_si128(_mm_or_si128(eq('<'), eq('>')), _mm_or_si128(eq('\\'), eq('&'))));
+    return _mm_movemask_epi8(_mm_or_si128(m, x)) != 0;
 }
 
 bool hasSpecialByte(const char* p) {
@@ -118,7 +130,7 @@ bool hasSpecialByte(std::uint64_t x) {
     return (zeroBytes(x ^ (Ones * '\n')) | zeroBytes(x ^ (Ones * '\r')) |
             zeroBytes(x ^ (Ones * '"')) | zeroBytes(x ^ (Ones * '\'')) |
             zeroBytes(x ^ (Ones * '<')) | zeroBytes(x ^ (Ones * '>')) |
-            zeroBytes(x ^ (Ones * '\\'))) != 0;
+            zeroBytes(x ^ (Ones * '\\')) | zeroBytes(x ^ (Ones * '&')) | (x & Highs)) != 0;
 }
 
 bool hasSpecialByte(const char* p) {
@@ -155,32 +167,77 @@ bool needsEscaping(std::string_view value) {
     return false;
 }
 
-std::size_t escapedSize(EscapePlace place, std::string_view value) {
+namespace {
+
+// An & that the browser would take as the start of a character reference.
+bool startsReference(std::string_view value, std::size_t amp) {
+    if (amp + 1 >= value.size())
+        return false;
+    const char c = value[amp + 1];
+    return c == '#' || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+// How a character the code page lacks is written at a place: a script escape (two, as a
+// surrogate pair, past U+FFFF) in script strings, a numeric reference everywhere else.
+std::size_t formatCharacter(EscapePlace place, char32_t c, char* buf) {
+    if (c == MalformedUtf8)
+        c = 0xFFFD;
+    if (place != EscapePlace::Script)
+        return static_cast<std::size_t>(std::snprintf(buf, 16, "&#%u;", static_cast<unsigned>(c)));
+    if (c < 0x10000)
+        return static_cast<std::size_t>(
+            std::snprintf(buf, 16, "\\u%04X", static_cast<unsigned>(c)));
+    const char32_t v = c - 0x10000;
+    return static_cast<std::size_t>(std::snprintf(buf, 16, "\\u%04X\\u%04X",
+                                                  static_cast<unsigned>(0xD800 + (v >> 10)),
+                                                  static_cast<unsigned>(0xDC00 + (v & 0x3FF))));
+}
+
+// Walks the value once, handing out the runs to copy and the replacements between them.
+template <typename Copy> void escape(EscapePlace place, std::string_view value, Copy&& copy) {
     const Table& t = tableFor(place);
-    std::size_t size = value.size();
-    for (char c : value) {
-        const Replacement& r = t[static_cast<unsigned char>(c)];
-        if (r.text)
-            size += r.size - 1;
+    const bool ampersands = place == EscapePlace::Handler || place == EscapePlace::AltText;
+    std::size_t runStart = 0;
+    for (std::size_t i = 0; i < value.size();) {
+        const std::size_t at = i;
+        const auto b = static_cast<unsigned char>(value[i]);
+        std::string_view replacement;
+        char buf[16];
+        if (b < 0x80) {
+            ++i;
+            if (t[b].text)
+                replacement = std::string_view(t[b].text, t[b].size);
+            else if (b == '&' && ampersands && startsReference(value, at))
+                replacement = "&amp;";
+            else
+                continue;
+        } else {
+            const char32_t c = nextUtf8(value, i);
+            if (c != MalformedUtf8 && isWindows1252(c))
+                continue;
+            replacement = std::string_view(buf, formatCharacter(place, c, buf));
+        }
+        copy(value.substr(runStart, at - runStart));
+        copy(replacement);
+        runStart = i;
     }
+    copy(value.substr(runStart));
+}
+
+} // namespace
+
+std::size_t escapedSize(EscapePlace place, std::string_view value) {
+    std::size_t size = 0;
+    escape(place, value, [&size](std::string_view s) { size += s.size(); });
     return size;
 }
 
 char* writeEscaped(EscapePlace place, std::string_view value, char* out) {
-    const Table& t = tableFor(place);
-    std::size_t runStart = 0;
-    for (std::size_t i = 0; i < value.size(); ++i) {
-        const Replacement& r = t[static_cast<unsigned char>(value[i])];
-        if (!r.text)
-            continue;
-        std::memcpy(out, value.data() + runStart, i - runStart);
-        out += i - runStart;
-        std::memcpy(out, r.text, r.size);
-        out += r.size;
-        runStart = i + 1;
-    }
-    std::memcpy(out, value.data() + runStart, value.size() - runStart);
-    return out + (value.size() - runStart);
+    escape(place, value, [&out](std::string_view s) {
+        std::memcpy(out, s.data(), s.size());
+        out += s.size();
+    });
+    return out;
 }
 
 void appendEscaped(std::string& out, EscapePlace place, std::string_view value) {

@@ -146,8 +146,8 @@ struct Record {
 };
 
 template <typename Out> void emitPreloads(Out& out, const Record& r) {
-    // The name is part of a script variable as it stands: the program only makes names of
-    // the form Image<n>.
+    // The name is part of a script variable as it stands: only names of the form Image<n>
+    // are ever made or opened.
     out.lit("     ");
     out.raw(r.name);
     out.lit("on= new Image(149,48);\r\n     ");
@@ -180,7 +180,7 @@ template <typename Out> void emitImgStart(Out& out, const Record& r, bool named)
         out.esc(EscapePlace::Attribute, r.name, r.plain);
     }
     out.lit("\" ALT=\"");
-    out.esc(EscapePlace::Attribute, r.status, r.plain);
+    out.esc(EscapePlace::AltText, r.status, r.plain);
 }
 
 template <typename Out> void emitMouseOver(Out& out, const Record& r) {
@@ -248,15 +248,20 @@ std::string missingDefaultMessage(const std::string& name) {
     return "You must enter a Default image for " + name;
 }
 
-HtmlPage generateHtmlPage(const MenuTable& table) {
-    HtmlPage page;
+std::optional<std::string> firstMissingDefault(const MenuTable& table) {
     for (int i = 1; i <= MenuTable::SlotCount; ++i) {
         const MenuImage& m = table.slot(i);
-        if (!text(m.Name).empty() && text(m.DefaultImage).empty()) {
-            page.missingDefaultFor = text(m.Name);
-            return page;
-        }
+        if (!text(m.Name).empty() && text(m.DefaultImage).empty())
+            return text(m.Name);
     }
+    return std::nullopt;
+}
+
+HtmlPage generateHtmlPage(const MenuTable& table) {
+    HtmlPage page;
+    page.missingDefaultFor = firstMissingDefault(table);
+    if (page.missingDefaultFor)
+        return page;
 
     // Only records with a default picture appear on the page, in slot order.
     std::vector<Record> records;

@@ -16,6 +16,9 @@ struct HtmlPage {
     bool ok() const { return !missingDefaultFor; }
 };
 
+// The Name of the lowest used slot without a default picture: the page cannot be made then.
+std::optional<std::string> firstMissingDefault(const MenuTable& table);
+
 // Builds the whole menu page from the table, slots in rising order.
 HtmlPage generateHtmlPage(const MenuTable& table);
 

@@ -6,8 +6,11 @@
 
 namespace lanternix {
 
-// Writes bytes to path through a temporary file beside it, flushed and then renamed over the
-// target, so the old file stays whole if anything fails. Returns the reason on failure
+// Writes bytes to path (UTF-8) through a hidden temporary file beside it, flushed and then
+// renamed over the target, so the old file stays whole if anything fails. Only a regular file
+// that may be written is replaced (through links, to their end): a folder, a device, a pipe, a
+// read-only file or a broken link is refused before anything changes. Temporary files that
+// killed saves of the same target left behind are removed. Returns the reason on failure
 // ("Permission denied", "No space left on device", ...).
 std::optional<std::string> writeFileAtomically(const std::string& path, std::string_view bytes);
 

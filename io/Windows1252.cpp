@@ -1,17 +1,20 @@
 #include "io/Windows1252.h"
 
+#include "io/Utf8.h"
+
+#include <algorithm>
 #include <array>
-#include <cstdio>
+#include <optional>
 
 namespace lanternix {
 
 namespace {
 
 // 0x80..0x9F; the undefined bytes map to the C1 control with the same number.
-constexpr std::array<char32_t, 32> High = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+constexpr char32_t High[] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                             0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                             0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                             0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 char32_t toUnicode(unsigned char b) {
     return b >= 0x80 && b < 0xA0 ? High[b - 0x80] : b;
@@ -20,12 +23,13 @@ char32_t toUnicode(unsigned char b) {
 std::optional<unsigned char> fromUnicode(char32_t c) {
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
         return static_cast<unsigned char>(c);
-    for (std::size_t i = 0; i < High.size(); ++i)
+    for (std::size_t i = 0; i < std::size(High); ++i)
         if (High[i] == c)
             return static_cast<unsigned char>(0x80 + i);
     return std::nullopt;
 }
 
+// Every character of the code page is below U+10000: three bytes at most.
 void appendUtf8(std::string& out, char32_t c) {
     if (c < 0x80) {
         out += static_cast<char>(c);
@@ -39,27 +43,6 @@ void appendUtf8(std::string& out, char32_t c) {
     }
 }
 
-// Reads one UTF-8 character at i and advances i; U+FFFD for a malformed sequence.
-char32_t nextUtf8(std::string_view s, std::size_t& i) {
-    const auto b0 = static_cast<unsigned char>(s[i++]);
-    if (b0 < 0x80)
-        return b0;
-    const int more = b0 >= 0xF0 ? 3 : b0 >= 0xE0 ? 2 : b0 >= 0xC0 ? 1 : -1;
-    if (more < 0 || b0 > 0xF4)
-        return 0xFFFD;
-    char32_t c = b0 & (0x3F >> more);
-    for (int k = 0; k < more; ++k) {
-        if (i >= s.size() || (static_cast<unsigned char>(s[i]) & 0xC0) != 0x80)
-            return 0xFFFD;
-        c = (c << 6) | (static_cast<unsigned char>(s[i++]) & 0x3F);
-    }
-    // Overlong forms would let one character pass for another; surrogates are no characters.
-    constexpr std::array<char32_t, 4> least = {0, 0x80, 0x800, 0x10000};
-    if (c < least[static_cast<std::size_t>(more)] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
-        return 0xFFFD;
-    return c;
-}
-
 std::size_t asciiPrefix(std::string_view s) {
     std::size_t i = 0;
     while (i < s.size() && static_cast<unsigned char>(s[i]) < 0x80)
@@ -68,6 +51,10 @@ std::size_t asciiPrefix(std::string_view s) {
 }
 
 } // namespace
+
+bool isWindows1252(char32_t c) {
+    return fromUnicode(c).has_value();
+}
 
 // Both directions copy the plain-ASCII start of a text in one go; most texts are all ASCII.
 std::string decodeWindows1252(std::string_view bytes) {
@@ -81,27 +68,19 @@ std::string decodeWindows1252(std::string_view bytes) {
     return out;
 }
 
-Windows1252Result encodeWindows1252(std::string_view utf8) {
-    const std::size_t plain = asciiPrefix(utf8);
-    Windows1252Result r{std::string(utf8.substr(0, plain)), std::nullopt};
-    for (std::size_t i = plain; i < utf8.size();) {
-        const std::size_t at = i;
-        const char32_t c = nextUtf8(utf8, i);
-        const auto b = fromUnicode(c);
-        if (!b) {
-            r.bytes.clear();
-            r.error = Windows1252Error{c, at};
-            return r;
-        }
-        r.bytes += static_cast<char>(*b);
+std::string encodeWindows1252(std::string_view utf8, bool* exact, std::size_t maxBytes) {
+    const std::size_t plain = std::min(asciiPrefix(utf8), maxBytes);
+    std::string out(utf8.substr(0, plain));
+    bool all = true;
+    std::size_t i = plain;
+    for (; i < utf8.size() && out.size() < maxBytes;) {
+        const auto b = fromUnicode(nextUtf8(utf8, i));
+        all = all && b;
+        out += b ? static_cast<char>(*b) : '?';
     }
-    return r;
-}
-
-std::string describeCharacter(char32_t c) {
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "U+%04X", static_cast<unsigned>(c));
-    return buf;
+    if (exact)
+        *exact = all && i == utf8.size();
+    return out;
 }
 
 } // namespace lanternix

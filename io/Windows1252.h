@@ -11,20 +11,12 @@ namespace lanternix {
 // Windows maps them, so every file round-trips byte for byte.
 std::string decodeWindows1252(std::string_view bytes);
 
-struct Windows1252Error {
-    char32_t character;     // the first character that cannot be encoded
-    std::size_t utf8Offset; // where it starts in the input
-};
+// True when the code page holds the character (the five undefined bytes' controls included).
+bool isWindows1252(char32_t c);
 
-// Fails on the first character the code page cannot hold (or on invalid UTF-8, reported as
-// U+FFFD).
-struct Windows1252Result {
-    std::string bytes;
-    std::optional<Windows1252Error> error;
-};
-Windows1252Result encodeWindows1252(std::string_view utf8);
-
-// "U+20AC" style name of a character, for messages.
-std::string describeCharacter(char32_t c);
+// What the code page cannot hold (and malformed UTF-8) becomes '?'; exact, when given, tells
+// whether everything could be held. At most maxBytes come out; a text cut there is not exact.
+std::string encodeWindows1252(std::string_view utf8, bool* exact = nullptr,
+                              std::size_t maxBytes = std::string::npos);
 
 } // namespace lanternix

@@ -13,7 +13,7 @@ class Registry;
 inline const QString AppTitle = QStringLiteral("Lanternix v2.0");
 
 // Message-box styles the program uses.
-enum MsgBoxStyle { vbOKOnly = 0, vbCritical = 16 };
+enum MsgBoxStyle { vbOKOnly = 0, vbCritical = 16, vbExclamation = 48 };
 
 // Common-dialog flags the program uses.
 enum DialogFlags {

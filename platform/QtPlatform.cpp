@@ -53,8 +53,10 @@ std::optional<QString> QtPlatform::fileDialog(QWidget* parent, const FileDialogR
 }
 
 void QtPlatform::messageBox(QWidget* parent, const QString& text, int style) {
-    QMessageBox box(style == vbCritical ? QMessageBox::Critical : QMessageBox::NoIcon, AppTitle,
-                    text, QMessageBox::Ok, parent);
+    const QMessageBox::Icon icon = style == vbCritical      ? QMessageBox::Critical
+                                   : style == vbExclamation ? QMessageBox::Warning
+                                                            : QMessageBox::NoIcon;
+    QMessageBox box(icon, AppTitle, text, QMessageBox::Ok, parent);
     box.exec();
 }
 

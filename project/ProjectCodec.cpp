@@ -1,11 +1,13 @@
 #include "project/ProjectCodec.h"
 
+#include "io/Crc32.h"
+#include "io/Utf8.h"
 #include "io/Windows1252.h"
+#include "model/Fields.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <string_view>
 #include <utility>
 
 namespace lanternix {
@@ -14,28 +16,34 @@ namespace {
 
 constexpr std::uint16_t TagUnset = 0;
 constexpr std::uint16_t TagText = 8;
+constexpr std::uint16_t LongTextVersion = 1;
+constexpr std::uint32_t UnsetLength = 0xFFFFFFFF;
+// Magic, version and the body's CRC; then the fields; then the block's own CRC.
+constexpr std::size_t LongTextHeader = LongTextMagic.size() + 2 + 4;
 
-struct FieldInfo {
-    Field MenuImage::*member;
-    const char* name;
-};
+void putU16(std::string& out, std::size_t v) {
+    out += static_cast<char>(v & 0xFF);
+    out += static_cast<char>((v >> 8) & 0xFF);
+}
 
-constexpr std::array<FieldInfo, 6> Fields = {{
-    {&MenuImage::Name, "Name"},
-    {&MenuImage::DefaultImage, "DefaultImage"},
-    {&MenuImage::OverImage, "OverImage"},
-    {&MenuImage::Target, "Target"},
-    {&MenuImage::StatusText, "StatusText"},
-    {&MenuImage::HyperLink, "HyperLink"},
-}};
-
-void putU16(std::string& out, std::size_t at, std::size_t v) {
-    out[at] = static_cast<char>(v & 0xFF);
-    out[at + 1] = static_cast<char>((v >> 8) & 0xFF);
+void putU32(std::string& out, std::uint32_t v) {
+    for (int shift = 0; shift < 32; shift += 8)
+        out += static_cast<char>((v >> shift) & 0xFF);
 }
 
 std::uint16_t getU16(const unsigned char* p) {
     return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
+}
+
+std::uint16_t getU16(std::string_view s, std::size_t at) {
+    return getU16(reinterpret_cast<const unsigned char*>(s.data() + at));
+}
+
+std::uint32_t getU32(std::string_view s, std::size_t at) {
+    std::uint32_t v = 0;
+    for (int k = 3; k >= 0; --k)
+        v = v << 8 | static_cast<unsigned char>(s[at + static_cast<std::size_t>(k)]);
+    return v;
 }
 
 std::string imageLabel(const MenuImage& image, int slot) {
@@ -68,89 +76,150 @@ std::string byteCount(std::size_t n) {
     return std::to_string(n) + (n == 1 ? " byte" : " bytes");
 }
 
-// The character at a UTF-8 offset, as typed, for the message.
-std::string characterAt(std::string_view s, std::size_t at) {
-    std::size_t end = at + 1;
-    while (end < s.size() && (static_cast<unsigned char>(s[end]) & 0xC0) == 0x80)
-        ++end;
-    return std::string(s.substr(at, end - at));
+// A field as a file fault names it: by the caption the user knows it by.
+std::string field(const FieldInfo& f) {
+    return "the field \"" + std::string(f.label()) + "\"";
+}
+
+// The fields of one record as the code page holds them; unset fields have no bytes. Plain
+// ASCII texts are used where they stand, the others converted.
+struct Record {
+    std::array<std::string_view, MenuFields.size()> bytes;
+    std::array<std::string, MenuFields.size()> converted;
+    std::array<bool, MenuFields.size()> set{};
+    bool exact = true;
+
+    std::size_t size() const {
+        std::size_t n = 0;
+        for (std::size_t f = 0; f < bytes.size(); ++f)
+            n += set[f] ? 4 + bytes[f].size() : 2;
+        return n;
+    }
+};
+
+// Shortens the texts after the Name so the record fits its slot, for readers that know only
+// records: short texts stay whole, the long ones get equal shares of the room left.
+void cutToFit(Record& r) {
+    std::size_t texts = 0;
+    for (std::size_t f = 1; f < r.bytes.size(); ++f)
+        texts += r.bytes[f].size();
+    const std::size_t fixed = r.size() - texts; // tags, lengths and the Name
+    if (fixed + texts <= ProjectSlotSize)
+        return;
+    const std::size_t room = ProjectSlotSize - fixed;
+    auto sharesAt = [&](std::size_t cap) {
+        std::size_t n = 0;
+        for (std::size_t f = 1; f < r.bytes.size(); ++f)
+            n += std::min(r.bytes[f].size(), cap);
+        return n;
+    };
+    std::size_t cap = 0;
+    while (sharesAt(cap + 1) <= room)
+        ++cap;
+    std::size_t spare = room - sharesAt(cap);
+    for (std::size_t f = 1; f < r.bytes.size(); ++f) {
+        if (r.bytes[f].size() <= cap)
+            continue;
+        const std::size_t extra = spare > 0 ? 1 : 0;
+        spare -= extra;
+        r.bytes[f] = r.bytes[f].substr(0, cap + extra);
+    }
+}
+
+void putRecord(std::string& out, const Record& r) {
+    const std::size_t start = out.size();
+    for (std::size_t f = 0; f < r.bytes.size(); ++f) {
+        if (!r.set[f]) {
+            putU16(out, TagUnset);
+            continue;
+        }
+        putU16(out, TagText);
+        putU16(out, r.bytes[f].size());
+        out += r.bytes[f];
+    }
+    out.resize(start + ProjectSlotSize, '\0');
+}
+
+void putLongTexts(std::string& out, const MenuTable& table) {
+    const std::size_t start = out.size();
+    std::size_t size = LongTextHeader + 4;
+    for (int n = 1; n <= MenuTable::SlotCount; ++n)
+        for (const FieldInfo& f : MenuFields)
+            size += 4 + text(table.slot(n).*f.member).size();
+    out.reserve(start + size);
+    const std::uint32_t bodyCrc = crc32(out);
+    out += LongTextMagic;
+    putU16(out, LongTextVersion);
+    putU32(out, bodyCrc);
+    for (int n = 1; n <= MenuTable::SlotCount; ++n) {
+        for (const FieldInfo& f : MenuFields) {
+            const Field& value = table.slot(n).*f.member;
+            putU32(out, value ? static_cast<std::uint32_t>(value->size()) : UnsetLength);
+            if (value)
+                out += *value;
+        }
+    }
+    putU32(out, crc32(std::string_view(out).substr(start)));
 }
 
 } // namespace
 
 EncodedProject encodeProject(const MenuTable& table) {
     EncodedProject r;
-    r.bytes.assign(ProjectFileSize, '\0');
+    r.bytes.reserve(ProjectFileSize);
+    bool allFit = true;
     for (int n = 1; n <= MenuTable::SlotCount; ++n) {
         const MenuImage& image = table.slot(n);
-        std::array<std::string_view, Fields.size()> encoded;
-        std::array<std::string, Fields.size()> converted; // texts beyond ASCII, as bytes
-        std::size_t need = 0;
-        // The longest text is the one worth shortening, so the message names it.
-        const char* longest = Fields[0].name;
-        std::size_t longestSize = 0;
-        for (std::size_t f = 0; f < Fields.size(); ++f) {
-            const Field& value = image.*Fields[f].member;
-            if (value && isAscii(*value)) {
-                encoded[f] = *value;
-            } else if (value) {
-                Windows1252Result e = encodeWindows1252(*value);
-                if (e.error) {
-                    const char32_t c = e.error->character;
-                    std::string shown = "a malformed character";
-                    if (c != 0xFFFD) {
-                        shown = '"';
-                        shown += characterAt(*value, e.error->utf8Offset);
-                        shown += "\" (" + describeCharacter(c) + ")";
-                    }
-                    r.bytes.clear();
-                    r.error = imageLabel(image, n) + " cannot be saved: its " + Fields[f].name +
-                              " holds " + shown + ", which a project file cannot hold.";
-                    return r;
-                }
-                converted[f] = std::move(e.bytes);
-                encoded[f] = converted[f];
-            }
-            if (value) {
-                need += 4 + encoded[f].size();
-                if (encoded[f].size() > longestSize) {
-                    longest = Fields[f].name;
-                    longestSize = encoded[f].size();
-                }
-            } else {
-                need += 2;
-            }
-        }
-        if (need > ProjectSlotSize) {
+        // Only such names open again (see decodeRecords); the program makes no others.
+        if (table.isUsed(n) && !isImageKey(*image.Name, n)) {
             r.bytes.clear();
-            r.error = imageLabel(image, n) + " cannot be saved: its texts take " +
-                      byteCount(need - ProjectSlotSize) + " more than the " +
-                      std::to_string(ProjectSlotSize) + " bytes a project record holds. Shorten " +
-                      longest + " or another text of this image.";
+            r.error = "Slot " + std::to_string(n) + " cannot be saved: its name \"" + *image.Name +
+                      "\" is not " + imageKey(n) + ".";
             return r;
         }
-        std::size_t at = static_cast<std::size_t>(n - 1) * ProjectSlotSize;
-        for (std::size_t f = 0; f < Fields.size(); ++f) {
-            if (!(image.*Fields[f].member)) {
-                putU16(r.bytes, at, TagUnset);
-                at += 2;
+        Record rec;
+        for (std::size_t f = 0; f < MenuFields.size(); ++f) {
+            const Field& value = image.*MenuFields[f].member;
+            if (!value)
                 continue;
+            if (value->size() > MaxTextBytes) {
+                r.bytes.clear();
+                r.error = imageLabel(image, n) + " cannot be saved: its " +
+                          std::string(MenuFields[f].label()) + " takes " +
+                          byteCount(value->size()) + ", more than the " +
+                          std::to_string(MaxTextBytes) + " bytes a text may hold.";
+                return r;
             }
-            putU16(r.bytes, at, TagText);
-            putU16(r.bytes, at + 2, encoded[f].size());
-            std::copy(encoded[f].begin(), encoded[f].end(),
-                      r.bytes.begin() + static_cast<std::ptrdiff_t>(at + 4));
-            at += 4 + encoded[f].size();
+            // A text longer than the record is cut anyway: no need to look at the rest.
+            const std::string_view head = std::string_view(*value).substr(0, ProjectSlotSize + 1);
+            rec.set[f] = true;
+            rec.exact = rec.exact && head.size() == value->size();
+            if (isAscii(head)) {
+                rec.bytes[f] = head;
+            } else {
+                bool exact = true;
+                rec.converted[f] = encodeWindows1252(*value, &exact, ProjectSlotSize + 1);
+                rec.bytes[f] = rec.converted[f];
+                rec.exact = rec.exact && exact;
+            }
         }
+        allFit = allFit && rec.exact && rec.size() <= ProjectSlotSize;
+        cutToFit(rec);
+        putRecord(r.bytes, rec);
     }
+    if (!allFit)
+        putLongTexts(r.bytes, table);
     return r;
 }
 
 namespace {
 
-// Fills table from bytes and returns the first fault, if any.
-std::optional<ProjectFault> decodeInto(std::string_view bytes, MenuTable& table) {
-    auto fail = [](int slot, std::string what) { return ProjectFault{slot, std::move(what)}; };
+ProjectFault fail(int slot, std::string what) {
+    return ProjectFault{slot, std::move(what)};
+}
+
+// Fills table from the 100 records and returns the first fault, if any.
+std::optional<ProjectFault> decodeRecords(std::string_view bytes, MenuTable& table) {
     for (int n = 1; n <= MenuTable::SlotCount; ++n) {
         // A record cut short by the end of the file reads as zero bytes.
         std::array<unsigned char, ProjectSlotSize> rec{};
@@ -161,9 +230,9 @@ std::optional<ProjectFault> decodeInto(std::string_view bytes, MenuTable& table)
         }
         MenuImage& image = table.slot(n);
         std::size_t at = 0;
-        for (const FieldInfo& f : Fields) {
+        for (const FieldInfo& f : MenuFields) {
             if (at + 2 > ProjectSlotSize)
-                return fail(n, std::string(f.name) + " runs past the end of the record");
+                return fail(n, field(f) + " runs past the end of the record");
             const std::uint16_t tag = getU16(rec.data() + at);
             at += 2;
             if (tag == TagUnset) {
@@ -171,14 +240,14 @@ std::optional<ProjectFault> decodeInto(std::string_view bytes, MenuTable& table)
                 continue;
             }
             if (tag != TagText)
-                return fail(n, std::string(f.name) + " has the type tag " + std::to_string(tag) +
+                return fail(n, field(f) + " has the type tag " + std::to_string(tag) +
                                    ", not 0 (unset) or 8 (text)");
             if (at + 2 > ProjectSlotSize)
-                return fail(n, std::string(f.name) + " runs past the end of the record");
+                return fail(n, field(f) + " runs past the end of the record");
             const std::size_t len = getU16(rec.data() + at);
             at += 2;
             if (at + len > ProjectSlotSize)
-                return fail(n, "the text of " + std::string(f.name) + " (" + byteCount(len) +
+                return fail(n, "the text of " + field(f) + " (" + byteCount(len) +
                                    ") runs past the end of the record");
             const std::string_view raw(reinterpret_cast<const char*>(rec.data()) + at, len);
             if (isAscii(raw))
@@ -187,34 +256,94 @@ std::optional<ProjectFault> decodeInto(std::string_view bytes, MenuTable& table)
                 image.*f.member = decodeWindows1252(raw);
             at += len;
         }
+        // Names carry their slot number: the tree keys its nodes by them, and the page uses
+        // them as script names.
+        if (table.isUsed(n) && !isImageKey(*image.Name, n))
+            return fail(n, "it holds the name \"" + *image.Name +
+                               "\", but the image in this slot can only be named " + imageKey(n));
     }
+    return std::nullopt;
+}
 
-    // The tree keys its nodes by Name, so two used records may not share one. Names as Add
-    // Image makes them carry their slot number and cannot clash; only others need the sort.
-    bool canonical = true;
-    for (int n = 1; n <= MenuTable::SlotCount && canonical; ++n)
-        canonical = !table.isUsed(n) || isImageKey(*table.slot(n).Name, n);
-    if (canonical)
-        return std::nullopt;
-    std::array<std::pair<std::string_view, int>, MenuTable::SlotCount> names;
-    std::size_t used = 0;
-    for (int n = 1; n <= MenuTable::SlotCount; ++n)
-        if (table.isUsed(n))
-            names[used++] = {*table.slot(n).Name, n};
-    std::sort(names.begin(), names.begin() + static_cast<std::ptrdiff_t>(used));
-    std::optional<std::pair<int, int>> clash; // (later slot, earlier slot), lowest later slot
-    for (std::size_t i = 1; i < used; ++i)
-        if (names[i].first == names[i - 1].first && (!clash || names[i].second < clash->first)) {
-            // Sorted by slot within equal names, so the first of the run is the earliest.
-            std::size_t first = i - 1;
-            while (first > 0 && names[first - 1].first == names[i].first)
-                --first;
-            clash = std::pair{names[i].second, names[first].second};
+std::string blockFault(const std::string& what) {
+    return "the long-text block after the records " + what;
+}
+
+// Reads the long-text block (the bytes from 9600 on) into table.
+std::optional<ProjectFault> decodeLongTexts(std::string_view block, MenuTable& table,
+                                            std::uint32_t& bodyCrc) {
+    if (block.size() < LongTextHeader + 4)
+        return fail(0, blockFault("is cut short"));
+    const std::uint16_t version = getU16(block, LongTextMagic.size());
+    if (version != LongTextVersion)
+        return fail(0, blockFault("has version " + std::to_string(version) +
+                                  ", and this Lanternix reads version " +
+                                  std::to_string(LongTextVersion) + " only"));
+    bodyCrc = getU32(block, LongTextMagic.size() + 2);
+    const std::size_t end = block.size() - 4;
+    std::size_t at = LongTextHeader;
+    for (int n = 1; n <= MenuTable::SlotCount; ++n) {
+        for (const FieldInfo& f : MenuFields) {
+            if (at + 4 > end)
+                return fail(n, blockFault("is cut short in " + field(f)));
+            const std::uint32_t len = getU32(block, at);
+            at += 4;
+            if (len == UnsetLength) {
+                table.slot(n).*f.member = std::nullopt;
+                continue;
+            }
+            if (len > end - at)
+                return fail(n, blockFault("gives " + field(f) + " " + byteCount(len) +
+                                          ", past the end of the file"));
+            table.slot(n).*f.member = std::string(block.substr(at, len));
+            at += len;
         }
-    if (clash)
-        return fail(clash->first, "its Name \"" + *table.slot(clash->first).Name +
-                                      "\" is also the Name of slot " +
-                                      std::to_string(clash->second));
+    }
+    if (at != end)
+        return fail(0, blockFault("has " + byteCount(end - at) + " after its last field"));
+    if (crc32(block.substr(0, end)) != getU32(block, end))
+        return fail(0, blockFault("is damaged: its checksum does not match"));
+    for (int n = 1; n <= MenuTable::SlotCount; ++n) {
+        for (const FieldInfo& f : MenuFields) {
+            const std::string& value = text(table.slot(n).*f.member);
+            if (value.size() > MaxTextBytes)
+                return fail(n, blockFault("gives " + field(f) + " " + byteCount(value.size()) +
+                                          ", more than the " + std::to_string(MaxTextBytes) +
+                                          " a text may hold"));
+            if (!isValidUtf8(value))
+                return fail(n, blockFault("holds " + field(f) + " in a form that is not UTF-8"));
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<ProjectFault> decodeInto(std::string_view bytes, DecodedProject& r) {
+    if (auto fault = decodeRecords(bytes, r.table))
+        return fault;
+    if (bytes.size() <= ProjectFileSize)
+        return std::nullopt;
+    const std::string_view block = bytes.substr(ProjectFileSize);
+    const std::string_view magicPart = LongTextMagic.substr(0, block.size());
+    if (block.substr(0, magicPart.size()) != magicPart)
+        return std::nullopt; // not ours: ignored, as readers of records always did
+    if (block.size() < LongTextMagic.size())
+        return fail(0, blockFault("is cut short"));
+
+    MenuTable full;
+    std::uint32_t bodyCrc = 0;
+    if (auto fault = decodeLongTexts(block, full, bodyCrc))
+        return fault;
+    if (crc32(bytes.substr(0, ProjectFileSize)) != bodyCrc) {
+        // A program that knows only records rewrote them: they are the newer project.
+        r.longTextsDropped = true;
+        return std::nullopt;
+    }
+    for (int n = 1; n <= MenuTable::SlotCount; ++n) {
+        if (full.isUsed(n) != r.table.isUsed(n) ||
+            (full.isUsed(n) && *full.slot(n).Name != *r.table.slot(n).Name))
+            return fail(n, "the records and the long-text block disagree on the name");
+    }
+    r.table = std::move(full);
     return std::nullopt;
 }
 
@@ -222,14 +351,16 @@ std::optional<ProjectFault> decodeInto(std::string_view bytes, MenuTable& table)
 
 DecodedProject decodeProject(std::string_view bytes) {
     DecodedProject r;
-    r.fault = decodeInto(bytes, r.table);
-    if (r.fault)
+    r.fault = decodeInto(bytes, r);
+    if (r.fault) {
         r.table = MenuTable{}; // nothing half-read comes back
+        r.longTextsDropped = false;
+    }
     return r;
 }
 
 std::string describeFault(const ProjectFault& fault) {
-    return "slot " + std::to_string(fault.slot) + ": " + fault.what;
+    return fault.slot == 0 ? fault.what : "slot " + std::to_string(fault.slot) + ": " + fault.what;
 }
 
 } // namespace lanternix

@@ -12,11 +12,28 @@ namespace lanternix {
 // A project file is 100 records of 96 bytes, no header. Each record holds the six fields in
 // MenuImage order; a field is a little-endian 16-bit tag (0 unset, 8 text), and for a text a
 // 16-bit byte count and the Windows-1252 bytes. The rest of a record is filler.
+//
+// A table that does not fit that (a record over 96 bytes, a character the code page cannot
+// hold) is written as those 9600 bytes, each such record cut to fit with '?' for what the code
+// page lacks, followed by a long-text block holding the whole table in UTF-8. Readers that
+// know only records ignore the block. Its layout, all numbers little-endian:
+//   "LXPEXT\r\n"  magic (8 bytes)
+//   u16           version, 1
+//   u32           CRC-32 of the 9600 bytes before the block, as written
+//   600 fields    slot 1's six fields, then slot 2's ...: u32 byte count and the UTF-8
+//                 bytes, or u32 0xFFFFFFFF alone for an unset field
+//   u32           CRC-32 of the block up to here
+// The block ends the file.
 inline constexpr std::size_t ProjectSlotSize = 96;
 inline constexpr std::size_t ProjectFileSize = ProjectSlotSize * MenuTable::SlotCount;
+inline constexpr std::string_view LongTextMagic = "LXPEXT\r\n";
+inline constexpr std::size_t MaxTextBytes = 2048;
+// The largest file a table can make: no valid project is longer.
+inline constexpr std::size_t MaxProjectFileSize = ProjectFileSize + LongTextMagic.size() + 2 + 4 +
+                                                  6 * MenuTable::SlotCount * (4 + MaxTextBytes) + 4;
 
 struct EncodedProject {
-    std::string bytes;                // exactly ProjectFileSize bytes when error is empty
+    std::string bytes;                // 9600 bytes, or more with the long-text block
     std::optional<std::string> error; // why the table cannot be saved, naming image and field
 };
 
@@ -24,16 +41,20 @@ struct EncodedProject {
 EncodedProject encodeProject(const MenuTable& table);
 
 struct ProjectFault {
-    int slot;         // 1 to 100
-    std::string what; // e.g. "Target has the type tag 5, not 0 or 8"
+    int slot;         // 1 to 100, or 0 for a fault of the file as a whole
+    std::string what; // e.g. "Frameset Target has the type tag 5, not 0 or 8"
 };
 
 struct DecodedProject {
     MenuTable table; // all unset when fault is set
     std::optional<ProjectFault> fault;
+    // The records were rewritten since the long-text block was saved: they are newer and
+    // were used, and the block's texts were dropped.
+    bool longTextsDropped = false;
 };
 
-// Missing bytes at the end read as zero bytes; bytes past the last record are ignored.
+// Missing bytes at the end read as zero bytes; bytes past the last record are ignored unless
+// they start the long-text block.
 DecodedProject decodeProject(std::string_view bytes);
 
 // "slot 3: ..." for messages that name the file themselves.

@@ -1,77 +1,47 @@
 #include "project/ProjectFile.h"
 
 #include "io/AtomicFile.h"
+#include "io/ReadFile.h"
 #include "project/ProjectCodec.h"
-
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace lanternix {
 
 namespace {
 
-std::string cannotOpen(const std::string& path, int err) {
-    return "Cannot open the project file \"" + path + "\": " + std::strerror(err) + ".";
+std::string cannotOpen(const std::string& path, const std::string& reason) {
+    return "Cannot open the project file \"" + path + "\": " + reason + ".";
 }
-
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    ~FileDescriptor() {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
 
 } // namespace
 
 ProjectRead readProjectFile(const std::string& path, WhenMissing missing) {
     ProjectRead r;
-    FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (fd.get() < 0) {
-        const int err = errno;
-        if (err != ENOENT || missing == WhenMissing::Fail) {
-            r.error = cannotOpen(path, err);
-            return r;
-        }
-        // O_EXCL: never truncate a file that appeared meanwhile.
-        FileDescriptor created(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-        if (created.get() < 0 && errno != EEXIST)
-            r.error = cannotOpen(path, errno);
+    const FileBytes file = readWholeFile(path, MaxProjectFileSize);
+    if (file.missing && missing == WhenMissing::CreateEmpty) {
+        if (auto reason = createEmptyFile(path))
+            r.error = cannotOpen(path, *reason);
+        return r;
+    }
+    if (file.tooLarge) {
+        r.error =
+            "\"" + path + "\" is not a valid Lanternix project: it is larger than any project.";
+        return r;
+    }
+    if (file.error) {
+        r.error = cannotOpen(path, *file.error);
         return r;
     }
 
-    // Bytes past the last record mean nothing, so there is no need to read them.
-    std::string bytes(ProjectFileSize, '\0');
-    std::size_t have = 0;
-    while (have < bytes.size()) {
-        const ssize_t n = ::read(fd.get(), bytes.data() + have, bytes.size() - have);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            r.error = cannotOpen(path, errno);
-            return r;
-        }
-        if (n == 0)
-            break;
-        have += static_cast<std::size_t>(n);
-    }
-    bytes.resize(have);
-
-    DecodedProject d = decodeProject(bytes);
+    DecodedProject d = decodeProject(file.bytes);
     if (d.fault) {
         r.error =
             "\"" + path + "\" is not a valid Lanternix project: " + describeFault(*d.fault) + ".";
         return r;
     }
+    if (d.longTextsDropped)
+        r.warning = "The long texts saved in \"" + path +
+                    "\" were dropped: another program has changed the file since, and only its "
+                    "shortened texts could be read.";
     r.table = std::move(d.table);
     return r;
 }

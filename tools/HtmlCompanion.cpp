@@ -1,38 +1,57 @@
 #include "tools/HtmlCompanion.h"
 
 #include "html/HtmlGenerator.h"
-#include "io/AtomicFile.h"
+#include "io/PageFile.h"
+#include "io/PictureCheck.h"
 #include "project/ProjectFile.h"
-#include "io/Windows1252.h"
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <ostream>
 #include <sys/stat.h>
 
 namespace lanternix {
 
 const char* const HtmlCompanion::Usage =
-    "Usage: lanternix-html [-o PAGE] PROJECT.lxp\n"
+    "Usage: lanternix-html [-o PAGE] [--check] PROJECT.lxp\n"
     "Writes the menu page of a Lanternix project file to standard output, or with -o to the\n"
     "file PAGE, in Windows-1252 with CR LF line ends. The project file is only read.\n"
     "\n"
     "  -o PAGE     write the page to PAGE, replacing it whole, instead of standard output\n"
+    "  --check     list, one per line, what would break once the page is published from its\n"
+    "              folder (PAGE's, or the current one): missing pictures and pages, names in\n"
+    "              other capitals, backslashes, places on this computer, mouse-over pictures\n"
+    "              of another size; writes no page unless -o is given too\n"
     "  -h, --help  show this help\n"
+    "  --version   show the version\n"
     "\n"
     "Exit status:\n"
-    "  0  the page was written\n"
+    "  0  the page was written (with --check: and nothing was found)\n"
     "  1  an image has no default picture; nothing was written\n"
     "  2  the project file cannot be read or is not a project, the page cannot be written,\n"
-    "     or the command line is wrong\n";
+    "     or the command line is wrong\n"
+    "  3  --check found something\n";
 
 namespace {
 
+// Through links, and on Windows by the file's identity (its C library's stat gives every file
+// the inode 0).
 bool sameFile(const std::string& a, const std::string& b) {
-    struct stat sa {
-    }, sb{};
-    return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
-           sa.st_ino == sb.st_ino;
+    namespace fs = std::filesystem;
+    const auto path = [](const std::string& utf8) {
+#ifdef _WIN32
+        return fs::path(std::u8string(utf8.begin(), utf8.end()));
+#else
+        return fs::path(utf8);
+#endif
+    };
+    try {
+        std::error_code ec;
+        return fs::equivalent(path(a), path(b), ec);
+    } catch (const std::exception&) {
+        return false; // not UTF-8, so no file's name
+    }
 }
 
 } // namespace
@@ -45,6 +64,7 @@ int HtmlCompanion::fail(const std::string& message) {
 int HtmlCompanion::run(const std::vector<std::string>& args) {
     std::optional<std::string> project;
     std::optional<std::string> output;
+    bool check = false;
     bool optionsDone = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -53,8 +73,15 @@ int HtmlCompanion::run(const std::vector<std::string>& args) {
             out_.flush();
             return Written;
         }
+        if (!optionsDone && a == "--version") {
+            out_ << "lanternix-html " LANTERNIX_VERSION "\n";
+            out_.flush();
+            return Written;
+        }
         if (!optionsDone && a == "--") {
             optionsDone = true;
+        } else if (!optionsDone && a == "--check") {
+            check = true;
         } else if (!optionsDone && a == "-o") {
             if (i + 1 == args.size())
                 return fail("-o needs the name of the page file. Try 'lanternix-html --help'.");
@@ -73,27 +100,52 @@ int HtmlCompanion::run(const std::vector<std::string>& args) {
     const ProjectRead read = readProjectFile(*project, WhenMissing::Fail);
     if (read.error)
         return fail(*read.error);
-
-    const HtmlPage page = generateHtmlPage(read.table);
-    if (!page.ok()) {
-        err_ << missingDefaultMessage(*page.missingDefaultFor) << '\n';
-        return CheckFailed;
-    }
-    // Every text came out of a Windows-1252 file, so this holds unless the generator broke.
-    const Windows1252Result bytes = encodeWindows1252(page.text);
-    if (bytes.error)
-        return fail("the page holds " + describeCharacter(bytes.error->character) +
-                    ", which Windows-1252 cannot hold.");
+    if (read.warning)
+        err_ << "lanternix-html: warning: " << *read.warning << '\n';
 
     if (output) {
         if (sameFile(*output, *project))
             return fail("the page would replace the project file \"" + *project + "\".");
-        if (auto reason = writeFileAtomically(*output, bytes.bytes))
-            return fail("Cannot write the page to \"" + *output + "\": " + *reason + ".");
+        if (const auto error = savePageFile(*output, read.table)) {
+            if (!error->missingDefault)
+                return fail(error->message);
+            err_ << error->message << '\n';
+            return CheckFailed;
+        }
+    } else if (check) {
+        if (const auto name = firstMissingDefault(read.table)) {
+            err_ << missingDefaultMessage(*name) << '\n';
+            return CheckFailed;
+        }
+    }
+    if (check) {
+        namespace fs = std::filesystem;
+        const fs::path folder =
+            output ? fs::path(std::u8string(output->begin(), output->end())).parent_path()
+                   : fs::path();
+        std::error_code ec;
+        // In the system's own form: backslashes on Windows.
+        fs::path shown =
+            fs::absolute(folder.empty() ? fs::path(".") : folder, ec).lexically_normal();
+        if (!shown.has_filename())
+            shown = shown.parent_path(); // no separator at the end, unless it is the root
+        const std::u8string utf8 = shown.u8string();
+        const std::string where(utf8.begin(), utf8.end());
+        const std::vector<std::string> findings = checkPictures(read.table, where);
+        for (const std::string& f : findings)
+            out_ << f << '\n';
+        out_.flush();
+        return findings.empty() ? Written : Findings;
+    }
+    if (output)
         return Written;
+    const PageBytes page = encodePage(read.table);
+    if (page.missingDefaultFor) {
+        err_ << missingDefaultMessage(*page.missingDefaultFor) << '\n';
+        return CheckFailed;
     }
     errno = 0;
-    out_.write(bytes.bytes.data(), static_cast<std::streamsize>(bytes.bytes.size()));
+    out_.write(page.bytes.data(), static_cast<std::streamsize>(page.bytes.size()));
     out_.flush();
     if (!out_)
         return fail(std::string("Cannot write the page to standard output") +

@@ -9,7 +9,7 @@ namespace lanternix {
 // lanternix-html: turns a project file into its page without a window.
 class HtmlCompanion {
 public:
-    enum Exit { Written = 0, CheckFailed = 1, FileFault = 2 };
+    enum Exit { Written = 0, CheckFailed = 1, FileFault = 2, Findings = 3 };
 
     HtmlCompanion(std::ostream& out, std::ostream& err) : out_(out), err_(err) {}
 

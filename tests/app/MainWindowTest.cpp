@@ -4,6 +4,7 @@
 #include "platform/Form.h"
 #include "platform/LinkLabel.h"
 #include "platform/TreeView.h"
+#include "project/ProjectFile.h"
 #include "support/FakePlatform.h"
 #include "support/TempFolder.h"
 
@@ -359,7 +360,7 @@ TEST_F(MainWindow, UnsavedWorkIsAskedAboutBeforeExitCloseOrOpen) {
         for (const auto& row : rows) {
             main.show(); // again, after a close that went on
             ed().show();
-            ASSERT_TRUE(main.openProjectFile(base)); // Image1, saved
+            ASSERT_TRUE(main.openProjectFile(base, WhenMissing::Fail)); // Image1, saved
             if (row.change == Added)
                 main.Command2_Click();
             if (row.change != None)

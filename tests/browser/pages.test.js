@@ -27,19 +27,40 @@ const cases = [ // slot, default picture, mouse-over picture, target, status tex
     [12, 'pics/d.svg', '', '', 'Plain picture', ''],
     // A Windows path (its \b stays two characters in the preload), quotes, & and non-ASCII text.
     [1, 'pics\\d e.svg', 'pics\\bo.svg', 'main', `Joe's "links" & <café>`, 'e.htm?x=1&y="2"'],
+    // A reference typed as text and a character beyond the code page (in the long-text block).
+    [2, 'pics/f.svg', 'pics/f-over.svg', 'main', 'Rock &#39;n&#39; roll \u03a9', 'f.htm'],
 ];
+
+const crcTable = Array.from({ length: 256 }, (_, n) => {
+    for (let k = 0; k < 8; k++)
+        n = n & 1 ? 0xEDB88320 ^ (n >>> 1) : n >>> 1;
+    return n >>> 0;
+});
+const crc32 = (bytes) => ~bytes.reduce((c, b) => crcTable[(c ^ b) & 0xFF] ^ (c >>> 8), ~0) >>> 0;
+const u32 = (v) => { const b = Buffer.alloc(4); b.writeUInt32LE(v); return b; };
 
 async function check(browser, [slot, def, over, target, status, link]) {
     const label = `slot ${slot}:`;
-    // The project file: records of 96 bytes, each field tagged 8 (text) with its length.
+    // The project file: records of 96 bytes, each field tagged 8 (text) with its length, '?' for
+    // what Latin-1 lacks; then, if anything was lost, the block holding every field in UTF-8.
+    const fields = [`Image${slot}`, def, over, target, status, link];
     const project = Buffer.alloc(9600);
     let at = 96 * (slot - 1);
-    for (const field of [`Image${slot}`, def, over, target, status, link]) {
+    for (const field of fields) {
         project.writeUInt16LE(8, at);
         project.writeUInt16LE(field.length, at + 2);
-        at += 4 + project.write(field, at + 4, 'latin1');
+        at += 4 + project.write(field.replace(/[^\x00-\xff]/g, '?'), at + 4, 'latin1');
     }
-    write(`${slot}.lxp`, project);
+    let file = project;
+    if (fields.some((f) => /[^\x00-\xff]/.test(f))) {
+        const parts = [Buffer.from('LXPEXT\r\n\x01\x00', 'latin1'), u32(crc32(project))];
+        for (let n = 1; n <= 100; n++)
+            for (const f of n === slot ? fields : Array(6).fill(null))
+                parts.push(f === null ? u32(0xFFFFFFFF) : Buffer.concat([u32(Buffer.byteLength(f)), Buffer.from(f)]));
+        const block = Buffer.concat(parts);
+        file = Buffer.concat([project, block, u32(crc32(block))]);
+    }
+    write(`${slot}.lxp`, file);
     execFileSync(companion, ['-o', `${dir}/${slot}.htm`, `${dir}/${slot}.lxp`], { stdio: 'inherit' });
     for (const picture of [def, over].filter(Boolean))
         write(picture, '<svg xmlns="http://www.w3.org/2000/svg" width="149" height="48"/>');

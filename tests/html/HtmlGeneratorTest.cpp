@@ -104,6 +104,13 @@ TEST(HtmlGenerator, WholePageInSlotOrder) {
     t.slot(5) = MenuImage{"Image5", "b.gif", "b2.gif", "main", "Over", ""};
     t.slot(1) = MenuImage{"Image1", R"(C:\pics\b "1".gif)", R"(C:\pics\b2.gif)",
                           R"(f"1)", R"(Joe's "links")",     R"(a.cgi?x=1&y="2")"};
+    // What the code page lacks (an astral character, Japanese, Omega), a reference, line ends.
+    t.slot(20) = MenuImage{"Image20",
+                           "\xE6\x97\xA5.gif",
+                           "\xF0\x9F\x98\x80.gif",
+                           "m\r\nain",
+                           "Rock &#39;n&#39; roll \xCE\xA9",
+                           "x.htm?a=1&b=\xCE\xA9\n"};
 
     const std::string preloads = crlf(R"(     Image1on= new Image(149,48);
      Image1on.src="C:\\pics\\b2.gif";
@@ -114,6 +121,11 @@ TEST(HtmlGenerator, WholePageInSlotOrder) {
      Image5on.src="b2.gif";
      Image5off= new Image(149,48);
      Image5off.src="b.gif";
+
+     Image20on= new Image(149,48);
+     Image20on.src="\uD83D\uDE00.gif";
+     Image20off= new Image(149,48);
+     Image20off.src="\u65E5.gif";
 
 )");
     const std::string blocks = crlf(R"(<!-- Image1 Starts here -->
@@ -135,6 +147,12 @@ TEST(HtmlGenerator, WholePageInSlotOrder) {
   <IMG src="d.gif" ALT="it's" BORDER=0 onMouseOver="window.status='it\'s'" OnMouseOut="window.status=''"><BR>
 <!-- Ima&gt;ge12 Ends here -->
 
+<!-- Image20 Starts here -->
+<A HREF="x.htm?a=1&b=&#937;&#10;" TARGET="m&#13;&#10;ain"
+  onMouseOver="window.status='Rock &amp;#39;n&amp;#39; roll &#937;'; lightup('Image20'); return true;"   OnMouseOut="window.status='';turnoff('Image20');return true">
+  <IMG src="&#26085;.gif" NAME="Image20" ALT="Rock &amp;#39;n&amp;#39; roll &#937;" BORDER=0></A><BR>
+<!-- Image20 Ends here -->
+
 )");
     const HtmlPage page = generateHtmlPage(t);
     ASSERT_TRUE(page.ok());
@@ -149,22 +167,31 @@ TEST(HtmlEscape, EachPlaceGetsItsOwnRules) {
         EXPECT_EQ(out.size(), 1 + escapedSize(place, v));
         return out;
     };
-    EXPECT_EQ(esc(Attribute, R"(a"b&c'd\e<f>g)"), R"([a&quot;b&c'd\e<f>g)");
-    EXPECT_EQ(esc(Handler, "Joe's \"best\" C:\\x\r\n&<>"),
-              R"([Joe\'s &quot;best&quot; C:\\x\r\n&<>)");
-    EXPECT_EQ(esc(Script, "C:\\pics\\b.gif \"q\" </SCRIPT>\r\n'&>"),
-              R"([C:\\pics\\b.gif \"q\" \x3C/SCRIPT>\r\n'&>)");
-    EXPECT_EQ(esc(Comment, "a-->b>\"'<&\\"), R"([a--&gt;b&gt;"'<&\)");
+    EXPECT_EQ(esc(Attribute, "a\"b&c'd\\e<f>g\r\n&#39;"), R"([a&quot;b&c'd\e<f>g&#13;&#10;&#39;)");
+    EXPECT_EQ(esc(AltText, "Rock &#39;n&#39; & roll &amp;\r"),
+              "[Rock &amp;#39;n&amp;#39; & roll &amp;amp;&#13;");
+    EXPECT_EQ(esc(Handler, "Joe's \"best\" C:\\x\r\n&<> &#39; &a &1 &"),
+              R"([Joe\'s &quot;best&quot; C:\\x\r\n&<> &amp;#39; &amp;a &1 &)");
+    EXPECT_EQ(esc(Script, "C:\\pics\\b.gif \"q\" </SCRIPT>\r\n'&>&#39;"),
+              R"([C:\\pics\\b.gif \"q\" \x3C/SCRIPT>\r\n'&>&#39;)");
+    EXPECT_EQ(esc(Comment, "a-->b>\"'<&\\\r\n"), R"([a--&gt;b&gt;"'<&\  )");
     EXPECT_EQ(esc(Handler, "\\'"), R"([\\\')") << "one pass only";
-    // Plain values (spaces, non-ASCII text, the other places' characters) are copied as they are.
-    const std::string plain = "  http://h/x.cgi?a=1&b=2#top \xc3\xa9\xe2\x82\xac ";
-    for (auto place : {Attribute, Handler, Script, Comment})
+    // What the code page lacks: Ω, 日本, an astral character, a malformed byte.
+    const std::string beyond = "\xCE\xA9 \xE6\x97\xA5\xE6\x9C\xAC \xF0\x9F\x98\x80 \xFF";
+    for (auto place : {Attribute, AltText, Handler, Comment})
+        EXPECT_EQ(esc(place, beyond), "[&#937; &#26085;&#26412; &#128512; &#65533;");
+    EXPECT_EQ(esc(Script, beyond), R"([\u03A9 \u65E5\u672C \uD83D\uDE00 \uFFFD)");
+    // Plain values (spaces, text the code page holds, the other places' characters) are copied.
+    const std::string plain = "  http://h/x.cgi?a=1;b=2#top \xc3\xa9\xe2\x82\xac\xc2\x81 ";
+    for (auto place : {Attribute, AltText, Handler, Script, Comment})
         EXPECT_EQ(esc(place, plain), "[" + plain);
-    // The quick check finds each special byte at every place of an 8-byte word and in the tail.
-    for (std::size_t i = 0; i < 7 * 19; ++i) {
+    // The quick check finds each byte that may need a change at every place of a word and in
+    // the tail.
+    const std::string special = "\n\r\"'<>\\&\x80\xff";
+    for (std::size_t i = 0; i < special.size() * 19; ++i) {
         std::string v(19, 'x');
-        v[i % 19] = "\n\r\"'<>\\"[i / 19];
+        v[i % 19] = special[i / 19];
         EXPECT_TRUE(needsEscaping(v)) << i;
     }
-    EXPECT_FALSE(needsEscaping(std::string(19, 'x') + "&;:/=?#\t\x7f\x80\xff"));
+    EXPECT_FALSE(needsEscaping(std::string(19, 'x') + ";:/=?#\t\x7f"));
 }

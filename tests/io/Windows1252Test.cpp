@@ -1,4 +1,5 @@
 #include "io/Windows1252.h"
+#include "io/Utf8.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +9,9 @@ TEST(Windows1252, EveryByteRoundTrips) {
     std::string all;
     for (int b = 0; b < 256; ++b)
         all += static_cast<char>(b);
-    EXPECT_EQ(encodeWindows1252(decodeWindows1252(all)).bytes, all);
+    bool exact = false;
+    EXPECT_EQ(encodeWindows1252(decodeWindows1252(all), &exact), all);
+    EXPECT_TRUE(exact);
     EXPECT_EQ(decodeWindows1252("\x80\x9F\xE9\xFF\x8A\x99\x93\x94"),
               "\u20AC\u0178\u00E9\u00FF\u0160\u2122\u201C\u201D");
     // The five bytes the code page leaves undefined keep their number as C1 controls.
@@ -16,16 +19,25 @@ TEST(Windows1252, EveryByteRoundTrips) {
               "\xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D");
 }
 
-TEST(Windows1252, RefusesWhatTheCodePageCannotHold) {
-    // Missing (U+0080 is unmapped, œ is there, Ŕ not); stray, cut, overlong, surrogate, too high.
-    std::string refused;
-    for (const char* utf8 : {"ab\xE4\xB8\xAD", "\xF0\x9F\x98\x80!", "x\xC2\x80", "\xC5\x93\xC5\x94",
-                             "\x80", "ok\xC3", "\xC0\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80"}) {
-        const Windows1252Result r = encodeWindows1252(utf8);
-        refused += r.bytes + (r.error ? describeCharacter(r.error->character) + "@" +
-                                            std::to_string(r.error->utf8Offset) + " "
-                                      : "accepted ");
+TEST(Windows1252, MarksWhatTheCodePageCannotHold) {
+    // Missing (U+0080 is unmapped, œ is there, Ŕ not); stray, cut, overlong, surrogate, too high:
+    // one ? for each character or malformed sequence.
+    std::string got;
+    for (const char* utf8 :
+         {"ab\xE4\xB8\xAD", "\xF0\x9F\x98\x80!", "x\xC2\x80", "\xC5\x93\xC5\x94", "\x80", "ok\xC3",
+          "\xC0\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xC3\xA9"}) {
+        bool exact = true;
+        const std::string bytes = encodeWindows1252(utf8, &exact);
+        got += bytes + (exact ? ". " : "~ ");
     }
-    EXPECT_EQ(refused,
-              "U+4E2D@2 U+1F600@0 U+0080@1 U+0154@2 U+FFFD@0 U+FFFD@2 U+FFFD@0 U+FFFD@0 U+FFFD@0 ");
+    EXPECT_EQ(got, "ab?~ ?!~ x?~ \x9C?~ ?~ ok?~ ?~ ?~ ?~ \xE9. ");
+}
+
+TEST(Utf8, TakesTheShortestFormOfEveryCharacterOnly) {
+    for (const char* ok : {"\xC2\x80", "\xE0\xA0\x80", "\xED\x9F\xBF", "\xF0\x90\x80\x80",
+                           "\xF4\x8F\xBF\xBF", "a\xEF\xBF\xBD"})
+        EXPECT_TRUE(isValidUtf8(ok)) << ok;
+    for (const char* bad : {"\xC1\xBF", "\xE0\x9F\xBF", "\xF0\x8F\xBF\xBF", "\xF4\x90\x80\x80",
+                            "\xED\xA0\x80", "\xC2", "\x80", "\xF8\x88\x80\x80\x80"})
+        EXPECT_FALSE(isValidUtf8(bad)) << bad;
 }

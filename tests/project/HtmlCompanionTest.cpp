@@ -1,13 +1,17 @@
 #include "tools/HtmlCompanion.h"
 
-#include "support/TempFolder.h"
 #include "html/HtmlGenerator.h"
-#include "project/ProjectCodec.h"
 #include "io/Windows1252.h"
+#include "project/ProjectCodec.h"
+#include "support/RunProgram.h"
+#include "support/TempFolder.h"
 
 #include <sstream>
-#include <sys/wait.h>
 #include <tuple>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 #include <gtest/gtest.h>
 
@@ -18,54 +22,94 @@ namespace fs = std::filesystem;
 TEST(HtmlCompanion, ThreeExitsAndFaults) {
     TempFolder dir;
     using Outcome = std::tuple<int, std::string, std::string>; // exit, standard output, error
-    // The program itself; the temporary folder's names hold nothing the shell would take.
-    auto run = [&](const std::string& args) {
+    auto run = [&](const std::vector<std::string>& args) {
         const std::string out = dir.file("stdout"), err = dir.file("stderr");
-        const int status = std::system(
-            ("'" LANTERNIX_HTML_PROGRAM "' " + args + " >" + out + " 2>" + err).c_str());
-        return Outcome(WIFEXITED(status) ? WEXITSTATUS(status) : -1, readBytes(out),
-                       readBytes(err));
+        const int status = runProgram(LANTERNIX_HTML_PROGRAM, args, out, err);
+        std::string message = readBytes(err);
+#ifdef _WIN32
+        // Messages are text, with the system's line ends; only the page is bytes.
+        for (std::size_t cr; (cr = message.find("\r\n")) != std::string::npos;)
+            message.erase(cr, 1);
+#endif
+        return Outcome(status, readBytes(out), message);
     };
     MenuTable t;
     t.makeNewRecord(1);
     t.makeNewRecord(2);
     t.slot(1).DefaultImage = "\xE2\x82\xAC.gif";
+    t.slot(1).StatusText = std::string(26, 's'); // its length byte ends a file read as text
     t.slot(2).DefaultImage = "caf\xC3\xA9.gif";
-    const std::string d = dir.path.string() + "/", project = d + "menu.lxp", page = d + "menu.htm";
+    // Names outside any 8-bit code page: "menu" and "page" in Cyrillic.
+    const std::string project = dir.file("\xD0\xBC\xD0\xB5\xD0\xBD\xD1\x8E.lxp"),
+                      page = dir.file("\xD1\x81\xD1\x82\xD1\x80.htm");
     writeBytes(project, encodeProject(t).bytes);
-    const auto stamp = fs::last_write_time(project);
+    const auto stamp = fs::last_write_time(fsPath(project));
 
     // The generator's page, byte for byte, in Windows-1252 (the project holds € and é).
-    const std::string bytes = encodeWindows1252(generateHtmlPage(t).text).bytes;
-    EXPECT_EQ(run(project), Outcome(0, bytes, ""));
-    EXPECT_EQ(run("-o " + page + " " + project), Outcome(0, "", ""));
+    const std::string bytes = encodeWindows1252(generateHtmlPage(t).text);
+    EXPECT_EQ(run({project}), Outcome(0, bytes, ""));
+    writeBytes(page, std::string(3000, 'o')); // a longer page is replaced whole
+    EXPECT_EQ(run({"-o", page, project}), Outcome(0, "", ""));
     EXPECT_EQ(readBytes(page), bytes);
     t.makeNewRecord(3);
-    writeBytes(d + "3.lxp", encodeProject(t).bytes);
-    EXPECT_EQ(run("-o " + d + "new.htm " + d + "3.lxp"),
+    writeBytes(dir.file("3.lxp"), encodeProject(t).bytes);
+    EXPECT_EQ(run({"-o", dir.file("new.htm"), dir.file("3.lxp")}),
               Outcome(1, "", "You must enter a Default image for Image3\n"));
-    EXPECT_FALSE(fs::exists(d + "new.htm"));
-    EXPECT_EQ(run("--help"), Outcome(0, HtmlCompanion::Usage, ""));
+    EXPECT_FALSE(fs::exists(fsPath(dir.file("new.htm"))));
+    EXPECT_EQ(run({"--help"}), Outcome(0, HtmlCompanion::Usage, ""));
+    EXPECT_EQ(run({"--version"}), Outcome(0, "lanternix-html 2.0.0\n", ""));
 
-    writeBytes(d + "bad.lxp", std::string("\x08\x00\x70\x00", 4));
+    // --check: what is missing beside the page (PAGE's folder, else the current one), exit 3;
+    // nothing found, exit 0; no page written unless -o names one.
+    EXPECT_EQ(run({"--check", dir.file("3.lxp")}),
+              Outcome(1, "", "You must enter a Default image for Image3\n"));
+    writeBytes(dir.file("caf\xC3\xA9.gif"), "");
+    const auto missing = [](int n, const std::string& file, const std::string& folder) {
+        return "Image" + std::to_string(n) + ", Default image \"" + file +
+               "\": there is no such file in the page's folder " + folder +
+               ", so the picture will be missing.\n";
+    };
+    const std::string cwd = utf8(fs::current_path()), euro = "\xE2\x82\xAC.gif";
+    EXPECT_EQ(run({"--check", project}),
+              Outcome(3, missing(1, euro, cwd) + missing(2, "caf\xC3\xA9.gif", cwd), ""));
+    EXPECT_EQ(run({"--check", "-o", dir.file("sub.htm"), project}),
+              Outcome(3, missing(1, euro, utf8(dir.path)), ""));
+    EXPECT_EQ(readBytes(dir.file("sub.htm")), bytes);
+    writeBytes(dir.file(euro), "");
+    EXPECT_EQ(run({"--check", "-o", dir.file("sub.htm"), project}), Outcome(0, "", ""));
+
+    writeBytes(dir.file("bad.lxp"), std::string("\x08\x00\x70\x00", 4));
+    const std::string big = dir.file("big.lxp");
+    writeBytes(big, std::string(MaxProjectFileSize + 1, '\0'));
     const std::string open = "Cannot open the project file \"",
-                      help = " Try 'lanternix-html --help'.";
-    const std::pair<std::string, std::string> faults[] = {
-        {d + "none.lxp", open + d + "none.lxp\": No such file or directory."},
-        {d + "bad.lxp", "\"" + d +
-                            "bad.lxp\" is not a valid Lanternix project: slot 1: the text of Name "
-                            "(112 bytes) runs past the end of the record."},
-        {d, open + d + "\": Is a directory."},
-        {"-o " + project + " " + project,
-         "the page would replace the project file \"" + project + "\"."},
-        {"-o " + d + "gone/a.htm " + project,
-         "Cannot write the page to \"" + d + "gone/a.htm\": No such file or directory."},
-        {"", "no project file given." + help},
-        {"-- -o", open + "-o\": No such file or directory."}};
+                      help = " Try 'lanternix-html --help'.", folder = dir.file("");
+#ifdef _WIN32
+    const std::string device = "NUL";
+#else
+    const std::string device = "/dev/null", fifo = dir.file("fifo.lxp");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+#endif
+    const std::pair<std::vector<std::string>, std::string> faults[] = {
+        {{dir.file("none.lxp")}, open + dir.file("none.lxp") + "\": No such file or directory."},
+        {{dir.file("bad.lxp")},
+         "\"" + dir.file("bad.lxp") +
+             "\" is not a valid Lanternix project: slot 1: the text of the field "
+             "\"Image\" (112 bytes) runs past the end of the record."},
+        {{folder}, open + folder + "\": Is a directory."},
+        {{big}, "\"" + big + "\" is not a valid Lanternix project: it is larger than any project."},
+        {{device}, open + device + "\": Not a regular file."},
+#ifndef _WIN32
+        {{fifo}, open + fifo + "\": Not a regular file."}, // at once, with no writer
+#endif
+        {{"-o", project, project}, "the page would replace the project file \"" + project + "\"."},
+        {{"-o", dir.file("gone/a.htm"), project},
+         "Cannot save the page to \"" + dir.file("gone/a.htm") + "\": No such file or directory."},
+        {{}, "no project file given." + help},
+        {{"--", "-o"}, open + "-o\": No such file or directory."}};
     for (const auto& [args, err] : faults)
         EXPECT_EQ(run(args), Outcome(2, "", "lanternix-html: " + err + "\n"));
-    EXPECT_FALSE(fs::exists(d + "none.lxp"));
-    EXPECT_EQ(fs::last_write_time(project), stamp); // only ever read
+    EXPECT_FALSE(fs::exists(fsPath(dir.file("none.lxp"))));
+    EXPECT_EQ(fs::last_write_time(fsPath(project)), stamp); // only ever read
 
     std::ostringstream err;
     std::ostream broken(nullptr); // standard output that cannot take the page

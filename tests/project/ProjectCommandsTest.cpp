@@ -59,7 +59,7 @@ TEST(ProjectCommands, SaveAndOpen) {
     writeBytes(d + "menu.lxp", old);
     click(Open, q + "bad.lxp");
     click(Open, q + "gone/x.lxp");
-    module.table.slot(3).HyperLink = std::string(90, 'h'); // refused before the file is touched
+    module.table.slot(3).HyperLink = std::string(2049, 'h'); // refused before the file is touched
     click(Save, q + "menu.lxp");
     module.table.slot(3).HyperLink = "";
     click(Save, q + "gone/menu.lxp");
@@ -69,12 +69,12 @@ TEST(ProjectCommands, SaveAndOpen) {
     EXPECT_EQ(readBytes(d + "menu.lxp"), old);
     const std::vector<std::pair<QString, int>> told = {
         {"\"" + q +
-             "bad.lxp\" is not a valid Lanternix project: slot 3: Name has the type tag 5, not 0 "
-             "(unset) or 8 (text).",
+             "bad.lxp\" is not a valid Lanternix project: slot 3: the field \"Image\" has the type "
+             "tag 5, not 0 (unset) or 8 (text).",
          16},
         {"Cannot open the project file \"" + q + "gone/x.lxp\": No such file or directory.", 16},
-        {"Image3 cannot be saved: its texts take 24 bytes more than the 96 bytes a project record "
-         "holds. Shorten HyperLink or another text of this image.",
+        {"Image3 cannot be saved: its HyperLink takes 2049 bytes, more than the 2048 bytes a text "
+         "may hold.",
          16},
         {"Cannot save the project to \"" + q + "gone/menu.lxp\": No such file or directory.", 16}};
     EXPECT_EQ(platform.messages, told);
@@ -96,6 +96,7 @@ TEST(ProjectCommands, SaveAndOpen) {
         other.makeNewRecord(n);
     other.clearRecord(5);
     other.slot(9).StatusText = "";
+    other.slot(3).HyperLink = "http://example.org/" + std::string(100, 'p') + "?\xCE\xA9"; // long
     writeBytes(d + "other.lxp", encodeProject(other).bytes);
     const auto index = module.CurrentIndex;
     click(Open, q + "other.lxp");
@@ -124,4 +125,17 @@ TEST(ProjectCommands, SaveAndOpen) {
               QStringList({open + "0|", open + "0|", save + "gone/x.lxp", save + "menu.lxp",
                            save + "gone/menu.lxp", save + "menu.lxp", save + "menu.lxp",
                            open + "34816|", open + "34816|", save + "other.lxp", open + "34816|"}));
+
+    // Records rewritten in place by a program that keeps only short texts open, with a warning.
+    std::string rewritten = encodeProject(other).bytes;
+    rewritten[rewritten.find("http") + 1] = 'X';
+    writeBytes(d + "rewritten.lxp", rewritten);
+    click(Open, q + "rewritten.lxp");
+    EXPECT_EQ(*module.table.slot(3).HyperLink, "hXtp://example.org/" + std::string(47, 'p'));
+    EXPECT_EQ(platform.messages,
+              (std::vector<std::pair<QString, int>>{
+                  {"The long texts saved in \"" + q +
+                       "rewritten.lxp\" were dropped: another program has changed the file since, "
+                       "and only its shortened texts could be read.",
+                   48}}));
 }

@@ -1,22 +1,41 @@
 #pragma once
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
 #include <string>
 
 namespace lanternix::test {
 
+// Paths as the core takes them, in UTF-8, and back.
+inline std::filesystem::path fsPath(const std::string& utf8) {
+    return std::u8string(utf8.begin(), utf8.end());
+}
+inline std::string utf8(const std::filesystem::path& p) {
+    const std::u8string s = p.u8string();
+    return {s.begin(), s.end()};
+}
+
 // A fresh folder under the system's temporary folder, removed with everything in it.
 struct TempFolder {
     TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "lxp-test-XXXXXX").string();
-        path = ::mkdtemp(pattern.data()) ? pattern : throw std::runtime_error("mkdtemp failed");
+        std::random_device random;
+        for (int i = 0; i < 100 && path.empty(); ++i) {
+            auto p =
+                std::filesystem::temp_directory_path() / ("lxp-test-" + std::to_string(random()));
+            if (std::filesystem::create_directory(p)) {
+                // Owner only, as mkdtemp makes it: the folder may serve as a runtime folder.
+                std::filesystem::permissions(p, std::filesystem::perms::owner_all);
+                path = p;
+            }
+        }
+        if (path.empty())
+            throw std::runtime_error("cannot make a temporary folder");
     }
     ~TempFolder() { std::filesystem::remove_all(path, ec); }
-    std::string file(const std::string& name) const { return (path / name).string(); }
+    std::string file(const std::string& name) const { return utf8(path / fsPath(name)); }
     // For spotting left-over temporary files.
     long entries() const { return std::distance(std::filesystem::directory_iterator(path), {}); }
 
@@ -25,12 +44,12 @@ struct TempFolder {
 };
 
 inline std::string readBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(fsPath(path), std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 inline void writeBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+    std::ofstream(fsPath(path), std::ios::binary | std::ios::trunc) << bytes;
 }
 
 } // namespace lanternix::test

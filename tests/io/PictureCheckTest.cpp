@@ -1,0 +1,122 @@
+#include "io/PictureCheck.h"
+#include "io/PictureSize.h"
+#include "model/MenuTable.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+using namespace lanternix;
+using namespace lanternix::test;
+using namespace std::string_literals;
+
+namespace {
+
+std::string be16(int v) {
+    return {char(v >> 8), char(v)};
+}
+std::string le16(int v) {
+    return {char(v), char(v >> 8)};
+}
+
+// The first bytes of real files of each kind, as their formats lay them out.
+std::string png(int w, int h) {
+    return "\x89PNG\r\n\x1A\n\0\0\0\x0DIHDR"s + be16(0) + be16(w) + be16(0) + be16(h) +
+           "\x08\x06\0\0\0"s;
+}
+std::string gif(int w, int h) {
+    return "GIF89a" + le16(w) + le16(h) + "\xF7\0\0"s;
+}
+std::string bmp(int w, int h) {
+    return "BM" + std::string(16, '\0') + le16(w) + le16(0) + le16(h) + le16(h < 0 ? -1 : 0);
+}
+std::string jpeg(int w, int h) { // a JFIF segment, then the frame
+    return "\xFF\xD8\xFF\xE0\0\x10JFIF\0\x01\x01\0\0\x01\0\x01\0\0"s + "\xFF\xC2\0\x11\x08"s +
+           be16(h) + be16(w) + "\x03\x01\x22\0"s;
+}
+
+} // namespace
+
+TEST(PictureCheck, ReadsPictureSizesFromTheirHeaders) {
+    const std::pair<std::string, std::string> cases[] = {
+        {png(149, 48), "149x48"},
+        {gif(320, 2), "320x2"},
+        {bmp(16, -24), "16x24"}, // stored top-down
+        {jpeg(640, 480), "640x480"},
+        {"RIFF\0\0\0\0WEBPVP8X\x0A\0\0\0\x10\0\0\0\x94\0\0\x2F\0\0"s, "149x48"},
+        {png(149, 48).substr(0, 20), "none"}, // cut short
+        {"<svg width='10'/>", "none"},
+        {jpeg(640, 480).substr(0, 24), "none"},
+        {"\xFF\xD8\xFF\xE0\0\x01"s, "none"}}; // a segment length that cannot be
+    for (const auto& [bytes, want] : cases) {
+        const auto s = pictureSize(bytes);
+        EXPECT_EQ(s ? std::to_string(s->width) + "x" + std::to_string(s->height) : "none", want);
+    }
+}
+
+TEST(PictureCheck, TellsWhatWouldBreakOncePublished) {
+    TempFolder dir;
+    std::filesystem::create_directories(dir.path / "pics" / "sub");
+    const std::pair<std::string, std::string> files[] = {
+        {"pics/a.png", png(149, 48)},     {"pics/a-on.gif", gif(149, 48)},
+        {"pics/b.bmp", bmp(149, 48)},     {"pics/b-on.jpg", jpeg(150, 48)},
+        {"pics/Case.png", png(1, 1)},     {"pics/sub/c.png", png(1, 1)},
+        {"pics/logo.svg", "<svg/>"},      {"about.htm", "<html>"},
+        {"pics/my pic.png", png(149, 48)}};
+    for (const auto& [name, bytes] : files)
+        writeBytes(dir.file(name), bytes);
+    const std::string folder = dir.path.string();
+
+    MenuTable t;
+    for (int n = 1; n <= 9; ++n)
+        t.makeNewRecord(n);
+    // A clean project: pictures of one size, addresses elsewhere, links that exist or go to a
+    // place on the page, a folder of the site, other servers.
+    t.slot(1) = {"Image1", "pics/a.png", "./pics/a-on.gif?v=2", "main", "", "about.htm#top"};
+    t.slot(2) = {"Image2", "http://example.org/x.gif", "", "", "", "#top"};
+    t.slot(3) = {"Image3", "pics/my%20pic.png", "https://example.org/y.png", "", "", "pics/"};
+    t.slot(4) = {"Image4", "//cdn.example.org/z.png", "", "", "", "mailto:ann@example.org"};
+    t.slot(5).DefaultImage = "pics/sub/../a.png";
+    t.slot(6).DefaultImage = "pics/sub/c.png";
+    t.slot(7).DefaultImage = "data:image/gif;base64,R0lGOD";
+    t.slot(9).DefaultImage = "pics/logo.svg";
+    t.slot(10) = {"", "gone.png", "", "", "", "gone.htm"}; // not an image: not on the page
+    EXPECT_EQ(checkPictures(t, folder), std::vector<std::string>{});
+
+    t.slot(1) = {"Image1", "pics\\b.bmp", "pics/b-on.jpg", "", "", "About.htm"};
+    t.slot(2) = {"Image2", "C:\\site\\x.gif", "/home/ann/x.gif", "", "", "news.htm?id=1"};
+    t.slot(3) = {"Image3", "pics/case.PNG", "file:///tmp/x.gif", "", "", ""};
+    t.slot(4) = {"Image4", "pics/gone.png", "\\pics\\a.png", "", "", ""};
+    t.slot(9).OverImage = "pics/a.png"; // a size only a picture has
+    const std::string in = " in the page's folder " + folder;
+    EXPECT_EQ(
+        checkPictures(t, folder),
+        (std::vector<std::string>{
+            "Image1, Default image \"pics\\b.bmp\": web servers do not read \\ as a folder "
+            "separator; use / instead.",
+            "Image1, OnOver Image \"pics/b-on.jpg\": the picture is 150 x 48 pixels, but the "
+            "Default image is 149 x 48 pixels, so the menu will jump each time the mouse moves "
+            "over this button.",
+            "Image1, HyperLink \"About.htm\": the page is called \"about.htm\"; most web servers "
+            "tell capital letters apart, so the link will lead nowhere once published.",
+            "Image2, Default image \"C:\\site\\x.gif\": this is a place on your own computer, "
+            "which visitors of the published page cannot reach; give the picture's place "
+            "relative to the page.",
+            "Image2, OnOver Image \"/home/ann/x.gif\": this is a place on your own computer, "
+            "which visitors of the published page cannot reach; give the picture's place "
+            "relative to the page.",
+            "Image2, HyperLink \"news.htm?id=1\": there is no such page" + in +
+                ", so the link will lead nowhere.",
+            "Image3, Default image \"pics/case.PNG\": the file is called \"pics/Case.png\"; most "
+            "web servers tell capital letters apart, so the picture will be missing once "
+            "published.",
+            "Image3, OnOver Image \"file:///tmp/x.gif\": this is a place on your own computer, "
+            "which visitors of the published page cannot reach; give the picture's place "
+            "relative to the page.",
+            "Image4, Default image \"pics/gone.png\": there is no such file" + in +
+                ", so the picture will be missing.",
+            "Image4, OnOver Image \"\\pics\\a.png\": this is a place on your own computer, "
+            "which visitors of the published page cannot reach; give the picture's place "
+            "relative to the page.",
+            "Image9, Default image \"pics/logo.svg\": this is not a PNG, GIF, JPEG, BMP or WebP "
+            "picture that Lanternix can measure, so its size was not compared."}));
+}
