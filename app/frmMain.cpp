@@ -9,6 +9,7 @@
 #include "platform/Twips.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -34,7 +35,9 @@ frmMain::frmMain(Module1& module, Platform& platform)
     : CD1(platform, this), CD2(platform, this), module_(module), platform_(platform) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Lanternix 2.0"));
-    setWindowIcon(QIcon(QStringLiteral(":/pictures/lanternix.xpm")));
+    // From a picture, not a file name: a named icon file makes the toolkit load every image
+    // plugin at start.
+    setWindowIcon(QIcon(QPixmap(QStringLiteral(":/pictures/lanternix.xpm"))));
     resize(toPixels(4560), toPixels(4605));
     setAcceptDrops(true); // a project file dropped on the window opens
 
@@ -63,7 +66,7 @@ frmMain::frmMain(Module1& module, Platform& platform)
                                        QStringLiteral("&Add Image"));
     Command4 =
         newControl<QPushButton>(this, "Command4", 3180, 4350, 570, 210, QStringLiteral("HTML"));
-    // Save HTML As is this window's Enter button.
+    // Save HTML As is this window's Enter button (drawn so; keyPressEvent runs it).
     Command1[1]->setDefault(true);
 
     Label2 = newControl<LinkLabel>(this, "Label2", 3960, 4320, 510, 240, QStringLiteral("About"));
@@ -76,6 +79,7 @@ frmMain::frmMain(Module1& module, Platform& platform)
 
     // The page buffer lies below the client area's initial bottom edge, out of sight.
     Html1 = newControl<QPlainTextEdit>(this, "Html1", 240, 4785, 3915, 2775);
+    Html1->setFocusPolicy(Qt::NoFocus); // unseen, so it never takes keys
 
     setTabOrder(Html1, Command1[0]);
     setTabOrder(Command1[0], List1);
@@ -84,7 +88,9 @@ frmMain::frmMain(Module1& module, Platform& platform)
     setTabOrder(Command2, Command3[0]);
     setTabOrder(Command3[0], Command3[1]);
     setTabOrder(Command3[1], Command4);
-    Html1->setFocus();
+    // At start the window itself holds the focus, where the unseen buffer stands first in the
+    // tab order: no control looks focused, and the first Tab goes to Exit.
+    setFocus();
 
     connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
     for (int i = 0; i < 2; ++i) {
@@ -102,11 +108,9 @@ frmMain::frmMain(Module1& module, Platform& platform)
     List1->Nodes().Add(QStringLiteral("r"), QStringLiteral("HTML"), QStringLiteral("Closed"));
     List1->Nodes()(1).setExpanded(true);
     Html1->clear();
-    frmButton_ = std::make_unique<frmButton>(module_, *List1, platform_);
-    frmButton_->setWindowIcon(windowIcon());
-    Form::setPosition(*frmButton_, Form::Left(*this) + Form::Width(*this), Form::Top(*this));
-    frmButton_->show();
-    frmButton_->Key1->clear();
+    // The editor is created by editor(), at the latest by the first tick after this window is
+    // on screen, which shows it docked: this window appears sooner, and the editor never
+    // appears anywhere but at its edge.
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -134,8 +138,20 @@ void frmMain::List1_NodeClick(TreeNode& node) {
     const auto slot = module_.table.findByName(node.Key().toStdString());
     if (!slot)
         return;
+    frmButton& e = editor();
+    // The image already in the editor keeps what was typed; typing for another is asked about.
+    const QString editing = e.Key1->text();
+    if (node.Key() == editing)
+        return;
+    if (e.isModified()) {
+        const Answer a = platform_.ask(this, QStringLiteral("Save changes to %1?").arg(editing),
+                                       Buttons::YesNoCancel);
+        if (a == Answer::Cancel || (a == Answer::Yes && !e.save())) {
+            List1->highlight(List1->Nodes().find(editing));
+            return;
+        }
+    }
     const MenuImage& r = module_.table.slot(*slot);
-    frmButton& e = *frmButton_;
     e.Image1->setText(QString::fromStdString(text(r.DefaultImage)));
     e.Image2->setText(QString::fromStdString(text(r.OverImage)));
     e.Frameset1->setText(QString::fromStdString(text(r.Target)));
@@ -149,10 +165,10 @@ void frmMain::List1_DblClick() {
 }
 
 void frmMain::Command1_Click(int Index) {
-    if (Index == 0)
-        platform_.endProgram();
-    else
+    if (Index == 1)
         SaveHtmlAs();
+    else if (askToSaveChanges())
+        platform_.endProgram();
 }
 
 void frmMain::Command3_Click(int Index) {
@@ -169,17 +185,32 @@ void frmMain::Label2_MouseUp() {
     setTextColor(Label2, LinkBlue);
 }
 
+frmButton& frmMain::editor() {
+    if (!frmButton_) {
+        frmButton_ = std::make_unique<frmButton>(module_, *List1, platform_);
+        frmButton_->setWindowIcon(windowIcon());
+        frmButton_->installEventFilter(this);
+        // It keeps the keyboard with this window when it first appears.
+        frmButton_->setAttribute(Qt::WA_ShowWithoutActivating);
+        Form::setPosition(*frmButton_, Form::Left(*this) + Form::Width(*this), Form::Top(*this));
+        frmButton_->Key1->clear();
+    }
+    return *frmButton_;
+}
+
 void frmMain::Timer1_Timer() {
-    frmButton& e = *frmButton_;
+    if (!frmButton_ && !testAttribute(Qt::WA_Mapped))
+        return; // nothing to dock yet
+    frmButton& e = editor();
 
     // Docking: only while neither window is minimised or maximised.
     if (Form::State(*this) == Form::Normal && Form::State(e) == Form::Normal) {
-        const int left = Form::Left(*this) + Form::Width(*this);
-        if (Form::Left(e) != left)
-            Form::setLeft(e, left);
-        const int top = Form::Top(*this);
-        if (Form::Top(e) != top)
-            Form::setTop(e, top);
+        QPoint mainAt, editorAt;
+        windowPositions_.read(*this, mainAt, e, editorAt);
+        const int left = toTwips(mainAt.x()) + Form::Width(*this);
+        const int top = toTwips(mainAt.y());
+        if (toTwips(editorAt.x()) != left || toTwips(editorAt.y()) != top)
+            Form::setPosition(e, left, top);
     }
 
     // Minimising together; a maximised main window changes nothing.
@@ -202,11 +233,67 @@ void frmMain::Timer1_Timer() {
         e.Command2->setEnabled(false);
         e.setWindowTitle(QStringLiteral("No image selected"));
     }
+
+    // The editor's first appearance: docked and captioned by the steps above. The keyboard
+    // stays with this window, also where no window manager hands it over.
+    if (e.isHidden() && testAttribute(Qt::WA_Mapped)) {
+        e.show();
+        activateWindow();
+    }
+}
+
+bool frmMain::hasUnsavedChanges() const {
+    return module_.table != savedTable_ || (frmButton_ && frmButton_->isModified());
+}
+
+bool frmMain::askToSaveChanges(QWidget* over) {
+    if (!hasUnsavedChanges())
+        return true;
+    switch (platform_.ask(over ? over : this, QStringLiteral("Save changes to the project?"),
+                          Buttons::SaveDiscardCancel)) {
+    case Answer::No:
+        return true;
+    case Answer::Cancel:
+        return false;
+    case Answer::Yes:
+        break;
+    }
+    // What is typed in the editor goes into the project first, as its Save would store it.
+    if (frmButton_ && frmButton_->isModified() && !frmButton_->save())
+        return false;
+    return SaveProject();
 }
 
 void frmMain::closeEvent(QCloseEvent* e) {
+    if (!askToSaveChanges()) {
+        e->ignore();
+        return;
+    }
     e->accept();
     platform_.endProgram();
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* e) {
+    // Closing the editor ends the program as well, so it asks first in the same way; over the
+    // editor, which a window manager keeps the keyboard with.
+    if (watched == frmButton_.get() && e->type() == QEvent::Close &&
+        !askToSaveChanges(frmButton_.get())) {
+        e->ignore();
+        return true;
+    }
+    return QWidget::eventFilter(watched, e);
+}
+
+void frmMain::keyPressEvent(QKeyEvent* e) {
+    // Return runs Save HTML As wherever the focus is, except on a button: as on Windows, a
+    // focused button takes Return as its own click. The tree passes Return on to here.
+    const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
+    if (!enter || (e->modifiers() & ~Qt::KeypadModifier)) {
+        QWidget::keyPressEvent(e);
+        return;
+    }
+    auto* button = qobject_cast<QPushButton*>(focusWidget());
+    (button ? button : Command1[1])->click();
 }
 
 } // namespace lanternix

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "model/MenuTable.h"
 #include "platform/CommonDialog.h"
 #include "platform/ImageList.h"
+#include "platform/WindowPositions.h"
 
 #include <QWidget>
 
@@ -44,7 +46,8 @@ public:
     CommonDialog CD1; // Save HTML As
     CommonDialog CD2; // Save Project As, Open Project
 
-    frmButton& editor() { return *frmButton_; }
+    // The image editor, created on first use.
+    frmButton& editor();
     Module1& module() { return module_; }
     Platform& platform() { return platform_; }
 
@@ -62,15 +65,28 @@ public:
 
     // The commands behind the buttons.
     void SaveHtmlAs();
-    void SaveProject();
+    // True when the project was written.
+    bool SaveProject();
     void OpenProject();
     // Open Project after its dialog: the whole file is decoded first, and only a good file
-    // replaces the table, the tree and the editor; a bad one is named in a message. Also
-    // used for a project named on the command line or dropped on the window.
+    // replaces the table, the tree and the editor, and then counts as saved; a bad one is
+    // named in a message. Also used for a project named on the command line or dropped on
+    // the window (after askToSaveChanges).
     bool openProjectFile(const QString& path, WhenMissing missing);
+
+    // The table differs from the one last saved or opened, or the editor holds typing.
+    bool hasUnsavedChanges() const;
+    // Before the project is closed or replaced: asks about unsaved changes (over the given
+    // window, this one by default) and saves them if wanted. True when the caller may go on;
+    // false when the user cancelled or the save failed.
+    bool askToSaveChanges(QWidget* over = nullptr);
+
+    WindowPositions& windowPositions() { return windowPositions_; }
 
 protected:
     void closeEvent(QCloseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
     void dragEnterEvent(QDragEnterEvent* e) override;
     void dropEvent(QDropEvent* e) override;
 
@@ -78,6 +94,8 @@ private:
     Module1& module_;
     Platform& platform_;
     std::unique_ptr<frmButton> frmButton_;
+    MenuTable savedTable_; // as last saved or opened
+    WindowPositions windowPositions_;
 };
 
 } // namespace lanternix

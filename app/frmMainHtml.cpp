@@ -6,9 +6,13 @@
 #include "model/Module1.h"
 #include "platform/Form.h"
 #include "platform/Platform.h"
+#include "platform/Twips.h"
 
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+
+#include <algorithm>
 
 namespace lanternix {
 
@@ -28,7 +32,16 @@ void frmMain::Command4_Click() {
         w->setAttribute(Qt::WA_DeleteOnClose);
         w->setWindowModality(Qt::ApplicationModal);
     }
-    Form::setPosition(*w, Form::Left(*this), Form::Top(*this) + Form::Height(*this));
+    // Below this window, left edges aligned; moved up or left just enough to stay whole on
+    // this window's screen. Its frame is taken to be like this window's.
+    const QRect frame = frameGeometry();
+    const QRect screenArea = screen()->availableGeometry();
+    QRect place(frame.bottomLeft() + QPoint(0, 1), w->size() + frame.size() - size());
+    place.moveRight(std::min(place.right(), screenArea.right()));
+    place.moveBottom(std::min(place.bottom(), screenArea.bottom()));
+    place.moveLeft(std::max(place.left(), screenArea.left()));
+    place.moveTop(std::max(place.top(), screenArea.top()));
+    Form::setPosition(*w, toTwips(place.left()), toTwips(place.top()));
     w->show();
 }
 

@@ -35,28 +35,32 @@ QString draggedProject(const QMimeData* data) {
 
 // Save Project As: everything that can refuse the save is checked before the file is touched,
 // and the file is replaced in one step, so a failure never costs the previous project.
-void frmMain::SaveProject() {
+bool frmMain::SaveProject() {
     CD2.DialogTitle = QStringLiteral("Save Lanternix Project as");
     CD2.Filter = ProjectFilter;
     CD2.Flags = cdlOFNPathMustExist | cdlOFNNoReadOnlyReturn;
     if (!CD2.ShowSave())
-        return;
+        return false;
     if (CD2.FileName.isEmpty())
-        return;
-    if (const auto error = saveProjectFile(localPath(CD2.FileName), module_.table))
+        return false;
+    if (const auto error = saveProjectFile(localPath(CD2.FileName), module_.table)) {
         platform_.messageBox(this, QString::fromStdString(*error), vbCritical);
+        return false;
+    }
+    savedTable_ = module_.table;
+    return true;
 }
 
-// Open Project: the whole file is decoded first; only a good file replaces the table, the
-// tree and the editor's contents. CurrentIndex is left alone.
+// Open Project: unsaved changes are asked about before the dialog. CurrentIndex is left alone.
 void frmMain::OpenProject() {
+    if (!askToSaveChanges())
+        return;
     CD2.DialogTitle = QStringLiteral("Open Lanternix Project");
     CD2.Filter = ProjectFilter;
     CD2.FileName.clear();
     CD2.ShowOpen();
-    if (CD2.FileName.isEmpty())
-        return;
-    openProjectFile(CD2.FileName, WhenMissing::CreateEmpty);
+    if (!CD2.FileName.isEmpty())
+        openProjectFile(CD2.FileName, WhenMissing::CreateEmpty);
 }
 
 bool frmMain::openProjectFile(const QString& path, WhenMissing missing) {
@@ -66,6 +70,7 @@ bool frmMain::openProjectFile(const QString& path, WhenMissing missing) {
         return false;
     }
     module_.table = std::move(read.table);
+    savedTable_ = module_.table;
 
     TreeNodes& nodes = List1->Nodes();
     nodes.Remove(1);
@@ -95,7 +100,10 @@ void frmMain::dropEvent(QDropEvent* e) {
     if (path.isEmpty())
         return;
     e->acceptProposedAction();
-    QTimer::singleShot(0, this, [this, path] { openProjectFile(path, WhenMissing::Fail); });
+    QTimer::singleShot(0, this, [this, path] {
+        if (askToSaveChanges())
+            openProjectFile(path, WhenMissing::Fail);
+    });
 }
 
 } // namespace lanternix

@@ -11,19 +11,40 @@
 #include <cstdio>
 #include <cstdlib>
 
+#ifdef LANTERNIX_XCB
+#include <xcb/xcb.h>
+#endif
+
 namespace {
+
+// The toolkit aborts with several lines when the X display cannot be opened; one line here.
+bool displayAnswers() {
+#ifdef LANTERNIX_XCB
+    xcb_connection_t* c = xcb_connect(nullptr, nullptr);
+    const bool ok = !xcb_connection_has_error(c);
+    xcb_disconnect(c);
+    if (!ok)
+        std::fprintf(stderr,
+                     "lanternix: cannot open the X display \"%s\" named by DISPLAY: no X server "
+                     "answers there, or it refused the connection.\n",
+                     qgetenv("DISPLAY").constData());
+    return ok;
+#else
+    return true;
+#endif
+}
 
 // Picks the windowing system before the toolkit starts, or explains in one line why the
 // program cannot start. The editor docks by placing its own window, which X11 allows and
 // Wayland does not, so XWayland is preferred where both are present.
 bool chooseDisplay() {
     if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        return true;
+        return qgetenv("QT_QPA_PLATFORM") != "xcb" || displayAnswers();
     const bool x11 = !qEnvironmentVariableIsEmpty("DISPLAY");
     const bool wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
     if (x11) {
         qputenv("QT_QPA_PLATFORM", "xcb");
-        return true;
+        return displayAnswers();
     }
     if (wayland)
         return true;

@@ -12,6 +12,7 @@
 #include <QPushButton>
 
 #include <type_traits>
+#include <utility>
 
 namespace lanternix {
 
@@ -88,17 +89,21 @@ frmButton::frmButton(Module1& module, TreeView& tree, Platform& platform)
 }
 
 void frmButton::Command1_Click() {
+    save();
+}
+
+bool frmButton::save() {
     const QString key = Key1->text();
     if (key.isEmpty())
-        return;
+        return false;
     if (Image1->text().isEmpty()) {
         platform_.messageBox(this, QStringLiteral("Please enter a default image to show"),
                              vbCritical);
-        return;
+        return false;
     }
     const auto slot = module_.table.findByName(key.toStdString());
     if (!slot)
-        return;
+        return false;
     module_.CurrentIndex = *slot;
     MenuImage& r = module_.table.slot(*slot);
     r.StatusText = Comments1->text().toStdString();
@@ -106,6 +111,7 @@ void frmButton::Command1_Click() {
     r.DefaultImage = Image1->text().toStdString();
     r.OverImage = Image2->text().toStdString();
     r.HyperLink = Link1->text().toStdString();
+    return true;
 }
 
 void frmButton::Command2_Click() {
@@ -119,6 +125,7 @@ void frmButton::Command2_Click() {
             break;
         }
     }
+    tree_.highlight(nullptr); // no other image looks selected now
     if (const auto slot = module_.table.findByName(key.toStdString()))
         module_.table.clearRecord(*slot);
     clear();
@@ -128,6 +135,22 @@ void frmButton::clear() {
     for (QLineEdit* box : {Image1, Image2, Frameset1, Comments1, Link1})
         box->clear();
     Key1->clear();
+}
+
+bool frmButton::isModified() const {
+    const auto slot = module_.table.findByName(Key1->text().toStdString());
+    if (Key1->text().isEmpty() || !slot)
+        return false;
+    const MenuImage& r = module_.table.slot(*slot);
+    const std::pair<const QLineEdit*, const Field*> boxes[] = {{Image1, &r.DefaultImage},
+                                                               {Image2, &r.OverImage},
+                                                               {Frameset1, &r.Target},
+                                                               {Comments1, &r.StatusText},
+                                                               {Link1, &r.HyperLink}};
+    for (const auto& [box, field] : boxes)
+        if (box->text().toStdString() != text(*field))
+            return true;
+    return false;
 }
 
 void frmButton::closeEvent(QCloseEvent* e) {

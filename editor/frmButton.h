@@ -41,8 +41,12 @@ public:
 
     void Command1_Click(); // Save
     void Command2_Click(); // Remove
+    // Save's steps; true when the boxes were stored.
+    bool save();
     // Empties the five boxes and Key1: nothing selected.
     void clear();
+    // True while an image is being edited and a box differs from its stored record.
+    bool isModified() const;
 
 protected:
     void closeEvent(QCloseEvent* e) override;

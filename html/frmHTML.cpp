@@ -1,6 +1,5 @@
 #include "html/frmHTML.h"
 
-#include "platform/Form.h"
 #include "platform/Twips.h"
 
 #include <QEvent>
@@ -54,13 +53,10 @@ void frmHTML::ok() {
 void frmHTML::Form_Resize() {
     ok();
     Text2->hide();
-    // Too small (minimised) would give a negative size: keep the old one then.
-    const int width = Form::Width(*this) - 120;
-    const int height = Form::Height(*this) - 400;
-    if (width >= 0)
-        Text1->resize(toPixels(width), Text1->height());
-    if (height >= 0)
-        Text1->resize(Text1->width(), toPixels(height));
+    // The code box fills the client area: the outer size less the 120 by 400 twips of the
+    // sizable frame this layout was drawn for. Measured from the client area, it fits whatever
+    // frame the window manager draws, or none, rather than leaving a band or hiding under one.
+    Text1->resize(size());
 }
 
 void frmHTML::Form_Activate() {

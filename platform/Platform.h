@@ -22,6 +22,10 @@ enum DialogFlags {
     cdlOFNNoReadOnlyReturn = 0x8000,
 };
 
+// The buttons of a question, and the answer; Save and Discard answer as Yes and No.
+enum class Buttons { YesNoCancel, SaveDiscardCancel };
+enum class Answer { Yes, No, Cancel };
+
 struct FileDialogRequest {
     enum Mode { Save, Open } mode = Save;
     QString title;
@@ -40,6 +44,8 @@ public:
     virtual std::optional<QString> fileDialog(QWidget* parent, const FileDialogRequest& req) = 0;
     // Modal; titled AppTitle; one OK button; style as in MsgBoxStyle.
     virtual void messageBox(QWidget* parent, const QString& text, int style) = 0;
+    // Modal; titled AppTitle; the first button is the default, Esc or the close box cancels.
+    virtual Answer ask(QWidget* parent, const QString& text, Buttons buttons) = 0;
     // Ends the whole program at once, asking nothing.
     virtual void endProgram() = 0;
 

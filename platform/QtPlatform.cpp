@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QProcess>
+#include <QPushButton>
 
 namespace lanternix {
 
@@ -57,6 +58,21 @@ void QtPlatform::messageBox(QWidget* parent, const QString& text, int style) {
                                                             : QMessageBox::NoIcon;
     QMessageBox box(icon, AppTitle, text, QMessageBox::Ok, parent);
     box.exec();
+}
+
+Answer QtPlatform::ask(QWidget* parent, const QString& text, Buttons buttons) {
+    const bool save = buttons == Buttons::SaveDiscardCancel;
+    const QMessageBox::StandardButton yes = save ? QMessageBox::Save : QMessageBox::Yes;
+    const QMessageBox::StandardButton no = save ? QMessageBox::Discard : QMessageBox::No;
+    QMessageBox box(QMessageBox::Question, AppTitle, text, yes | no | QMessageBox::Cancel, parent);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(QMessageBox::Cancel);
+    if (save) { // letters to press, as Yes and No have
+        box.button(yes)->setText(QStringLiteral("&Save"));
+        box.button(no)->setText(QStringLiteral("&Discard"));
+    }
+    const int chosen = box.exec();
+    return chosen == yes ? Answer::Yes : chosen == no ? Answer::No : Answer::Cancel;
 }
 
 void QtPlatform::endProgram() {

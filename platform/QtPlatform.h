@@ -11,6 +11,7 @@ class QtPlatform : public Platform {
 public:
     std::optional<QString> fileDialog(QWidget* parent, const FileDialogRequest& req) override;
     void messageBox(QWidget* parent, const QString& text, int style) override;
+    Answer ask(QWidget* parent, const QString& text, Buttons buttons) override;
     void endProgram() override;
 
     QtPlatform();

@@ -2,6 +2,7 @@
 
 #include "platform/ImageList.h"
 
+#include <QSignalBlocker>
 #include <QTreeWidget>
 
 #include <algorithm>
@@ -56,7 +57,16 @@ void TreeNodes::Remove(int index) {
                 return true;
         return false;
     });
+    // Removing is no click: the highlight goes with the node instead of passing to a neighbour.
+    bool highlighted = false;
+    for (const QTreeWidgetItem* i = view_.currentItem(); i; i = i->parent())
+        highlighted = highlighted || i == doomed;
+    const QSignalBlocker quiet(view_);
     delete doomed;
+    if (highlighted) {
+        view_.setCurrentItem(nullptr);
+        view_.clearSelection();
+    }
 }
 
 } // namespace lanternix

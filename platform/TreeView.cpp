@@ -1,6 +1,7 @@
 #include "platform/TreeView.h"
 
 #include <QMouseEvent>
+#include <QSignalBlocker>
 
 namespace lanternix {
 
@@ -9,10 +10,6 @@ TreeView::TreeView(QWidget* parent) : QTreeWidget(parent), nodes_(*this, images_
     setColumnCount(1);
     setIconSize(QSize(13, 13));
     setExpandsOnDoubleClick(true);
-    // A click raises NodeClick on release; a keyboard move raises it as the current node
-    // changes. The press that starts a click must not raise it twice.
-    connect(this, &QTreeWidget::itemClicked, this,
-            [this](QTreeWidgetItem* item, int) { raiseNodeClick(item); });
     connect(this, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {
         if (!mouseSelecting_)
             raiseNodeClick(item);
@@ -27,22 +24,44 @@ TreeView::TreeView(QWidget* parent) : QTreeWidget(parent), nodes_(*this, images_
     });
 }
 
+void TreeView::highlight(TreeNode* node) {
+    const QSignalBlocker quiet(this);
+    setCurrentItem(node ? node->item() : nullptr);
+    if (!node)
+        clearSelection();
+}
+
 void TreeView::raiseNodeClick(QTreeWidgetItem* item) {
     if (TreeNode* n = item ? nodes_.fromItem(item) : nullptr)
         emit NodeClick(*n);
 }
 
 void TreeView::mousePressEvent(QMouseEvent* e) {
+    // Only a left press on a node moves the highlight: the tree has no menu, and a highlight
+    // that the editor does not follow would show the wrong image as the one being edited.
+    if (e->button() != Qt::LeftButton || !indexAt(e->position().toPoint()).isValid()) {
+        setFocus(Qt::MouseFocusReason);
+        e->accept();
+        return;
+    }
     mouseSelecting_ = true;
     QTreeWidget::mousePressEvent(e);
-    mouseSelecting_ = false;
+}
+
+void TreeView::mouseReleaseEvent(QMouseEvent* e) {
+    QTreeWidget::mouseReleaseEvent(e);
+    // Wherever the mouse is let go, the node it left highlighted is the one clicked.
+    if (mouseSelecting_ && e->button() == Qt::LeftButton) {
+        mouseSelecting_ = false;
+        raiseNodeClick(currentItem());
+    }
 }
 
 void TreeView::mouseDoubleClickEvent(QMouseEvent* e) {
     // The view's own handling (toggling a node) comes first; DblClick handlers see its result.
-    mouseSelecting_ = true;
+    if (e->button() == Qt::LeftButton)
+        mouseSelecting_ = true;
     QTreeWidget::mouseDoubleClickEvent(e);
-    mouseSelecting_ = false;
     emit DblClick();
 }
 

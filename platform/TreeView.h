@@ -8,8 +8,8 @@ namespace lanternix {
 
 class ImageList;
 
-// A tree view with a keyed Nodes collection. NodeClick comes from a mouse click on a node and
-// from the keyboard moving the selection; DblClick from any double click in the control.
+// A tree view with a keyed Nodes collection. NodeClick comes when a left click on a node ends
+// and when the keyboard moves the highlight; DblClick from any double click in the control.
 class TreeView : public QTreeWidget {
     Q_OBJECT
 public:
@@ -17,6 +17,8 @@ public:
 
     TreeNodes& Nodes() { return nodes_; }
     void setImageList(const ImageList* images) { images_ = images; }
+    // Highlights the node, or nothing, without raising NodeClick.
+    void highlight(TreeNode* node);
 
 signals:
     void NodeClick(lanternix::TreeNode& node);
@@ -24,6 +26,7 @@ signals:
 
 protected:
     void mousePressEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
 
 private:
@@ -31,6 +34,7 @@ private:
 
     const ImageList* images_ = nullptr;
     TreeNodes nodes_;
+    // From a left press on a node to its release; the highlight may follow the mouse meanwhile.
     bool mouseSelecting_ = false;
 };
 

@@ -90,6 +90,7 @@ TEST(CommandLine, ProjectAtStartAndDropped) {
     for (const auto& [drop, files, outcome] : cases) {
         Module1 module;
         FakePlatform platform;
+        platform.otherwise = Answer::No; // a drop on unsaved work discards it when asked
         frmMain main{module, platform};
         TreeNodes& nodes = main.List1->Nodes();
         QStringList paths;
@@ -125,6 +126,7 @@ TEST(CommandLine, ProjectAtStartAndDropped) {
         for (const auto& [text, style] : platform.messages)
             seen += " | " + QString::number(style) + ": " + text;
         EXPECT_EQ(seen.toStdString(), outcome.toStdString()) << files.join(' ').toStdString();
+        EXPECT_EQ(platform.questions.size(), taken ? 1u : 0u);
         if (outcome.startsWith(opened)) {
             EXPECT_EQ(module.table, good);
         }

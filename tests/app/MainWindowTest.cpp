@@ -4,7 +4,9 @@
 #include "platform/Form.h"
 #include "platform/LinkLabel.h"
 #include "platform/TreeView.h"
+#include "project/ProjectFile.h"
 #include "support/FakePlatform.h"
+#include "support/TempFolder.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -15,6 +17,10 @@
 #include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <optional>
+#include <tuple>
 
 using namespace lanternix;
 
@@ -46,6 +52,7 @@ protected:
     MainWindow() {
         main.Timer1->stop(); // ticks are driven by hand
         main.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&main));
     }
 
     TreeNodes& nodes() { return main.List1->Nodes(); }
@@ -85,12 +92,13 @@ TEST_F(MainWindow, StartsWithRootEmptyBufferAndEditorAtRightEdge) {
     EXPECT_EQ(nodes()(1).Key() + nodes()(1).Text(), "rHTML");
     EXPECT_TRUE(nodes()(1).Expanded());
     EXPECT_TRUE(main.Html1->toPlainText().isEmpty());
-    EXPECT_TRUE(ed().isVisible() && ed().Key1->text().isEmpty());
+    EXPECT_TRUE(ed().Key1->text().isEmpty());
 
-    // As created, then after the first tick.
+    // As created; then the first tick after this window is on screen shows it docked.
     EXPECT_EQ(ed().windowTitle(), " ");
-    EXPECT_TRUE(ed().Command1->isEnabled());
+    EXPECT_TRUE(ed().Command1->isEnabled() && ed().isHidden());
     main.Timer1_Timer();
+    EXPECT_TRUE(ed().isVisible());
     EXPECT_EQ(ed().windowTitle(), "No image selected");
     EXPECT_FALSE(ed().Command1->isEnabled() || ed().Command2->isEnabled());
     EXPECT_TRUE(docked());
@@ -110,6 +118,28 @@ TEST_F(MainWindow, StartsWithRootEmptyBufferAndEditorAtRightEdge) {
                     main.Command3[0], main.Command3[1], main.Command4});
     expectTabOrder({ed().Image1, ed().Image2, ed().Frameset1, ed().Comments1, ed().Link1,
                     ed().Command1, ed().Command2});
+
+    // The window itself holds the focus at start; the first Tab goes to Exit.
+    main.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
+    EXPECT_EQ(QApplication::focusWidget(), &main);
+    EXPECT_EQ(main.Html1->focusPolicy(), Qt::NoFocus);
+    QTest::keyClick(&main, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), main.Command1[0]);
+
+    // Return runs Save HTML As wherever the focus is, but a focused button takes it itself.
+    const std::tuple<QWidget*, Qt::Key, size_t, int> keys[] = {
+        {&main, Qt::Key_Return, 1, 1},
+        {main.List1, Qt::Key_Return, 2, 1},
+        {main.List1, Qt::Key_Enter, 3, 1},
+        {main.Command2, Qt::Key_Return, 3, 2}};
+    for (const auto& [focus, key, dialogs, nodeCount] : keys) {
+        focus->setFocus();
+        QTest::keyClick(focus, key);
+        ASSERT_EQ(platform.fileRequests.size(), dialogs) << focus->objectName().toStdString();
+        EXPECT_EQ(platform.fileRequests.back().title, "Save HTML As");
+        EXPECT_EQ(nodes().Count(), nodeCount);
+    }
 }
 
 TEST_F(MainWindow, AddImageFillsLowestSlotAndStopsAt99) {
@@ -141,12 +171,52 @@ TEST_F(MainWindow, NodeClickLoadsTheRecordAndRootClickChangesNothing) {
     ed().Comments1->setText("typed, not saved");
     clickNode("r");
     EXPECT_EQ(ed().Key1->text() + ed().Comments1->text(), "Image2typed, not saved");
+    // A right-click neither loads nor moves the highlight.
+    clickNode("Image2");
+    QTest::mouseClick(main.List1->viewport(), Qt::RightButton, {},
+                      main.List1->visualItemRect(nodes().find("Image1")->item()).center());
+    EXPECT_EQ(main.List1->currentItem(), nodes().find("Image2")->item());
+    EXPECT_EQ(ed().Key1->text() + ed().Comments1->text(), "Image2typed, not saved");
+    EXPECT_TRUE(platform.questions.empty());
+}
 
-    // The keyboard moving the selection raises the same click; unsaved typing is replaced.
-    main.List1->setFocus();
-    main.List1->setCurrentItem(nodes().find("Image2")->item());
-    QTest::keyClick(main.List1, Qt::Key_Up);
-    EXPECT_EQ(ed().Key1->text() + ed().Comments1->text(), "Image1");
+TEST_F(MainWindow, SwitchingImagesAsksAboutTyping) {
+    for (int i = 0; i < 3; ++i)
+        main.Command2_Click();
+    // Typed into Image2's default picture, then Image3 chosen by mouse or keyboard.
+    const struct {
+        QString typed;
+        std::optional<Answer> answer;
+        bool keyboard;
+        QString stored, editing, message;
+    } rows[] = {{"", {}, false, "", "Image3", ""},
+                {"two.gif", Answer::Yes, false, "two.gif", "Image3", ""},
+                {"two.gif", Answer::No, true, "", "Image3", ""},
+                {"two.gif", Answer::Cancel, false, "", "Image2", ""},
+                {"two.gif", Answer::Cancel, true, "", "Image2", ""},
+                {"", Answer::Yes, false, "", "Image2", "Please enter a default image to show"}};
+    for (const auto& row : rows) {
+        module.table.makeNewRecord(2);
+        main.List1_NodeClick(*nodes().find("Image1"));
+        clickNode("Image2");
+        ed().Image1->setText(row.typed);
+        ed().Link1->setText(row.answer ? "x.htm" : "");
+        platform.questions.clear();
+        platform.messages.clear();
+        if (row.answer)
+            platform.answers.push_back(*row.answer);
+        if (row.keyboard)
+            QTest::keyClick(main.List1, Qt::Key_Down);
+        else
+            clickNode("Image3");
+        const std::vector<QString> asked(row.answer ? 1 : 0, "Save changes to Image2?");
+        EXPECT_EQ(platform.questions, asked);
+        EXPECT_EQ(text(module.table.slot(2).DefaultImage), row.stored.toStdString());
+        EXPECT_EQ(ed().Key1->text(), row.editing);
+        EXPECT_EQ(main.List1->currentItem(), nodes().find(row.editing)->item());
+        EXPECT_EQ(ed().Image1->text(), row.editing == "Image2" ? row.typed : "");
+        EXPECT_EQ(platform.messages.empty() ? "" : platform.messages[0].first, row.message);
+    }
 }
 
 TEST_F(MainWindow, DoubleClickKeepsRootExpanded) {
@@ -194,8 +264,11 @@ TEST_F(MainWindow, RemoveTakesNodeAndRecordThenAddReusesTheNumber) {
 
     clickNode("Image2");
     main.Timer1_Timer();
+    ed().Link1->setText("typed"); // removed with the image, without a question
     QTest::mouseClick(ed().Command2, Qt::LeftButton);
+    EXPECT_TRUE(platform.questions.empty());
     EXPECT_EQ(childKeys(), (QStringList{"Image1", "Image3", "Image4"}));
+    EXPECT_TRUE(!main.List1->currentItem() && main.List1->selectedItems().isEmpty());
     EXPECT_EQ(module.table.slot(2), (MenuImage{"", "", "", "", "", ""}));
     EXPECT_TRUE(ed().Key1->text().isEmpty() && ed().Image1->text().isEmpty());
     main.Timer1_Timer();
@@ -258,11 +331,70 @@ TEST_F(MainWindow, SteadyStateTickWritesNothing) {
     }
 }
 
-TEST_F(MainWindow, ExitOrClosingEitherWindowEndsTheProgram) {
-    QTest::mouseClick(main.Command1[0], Qt::LeftButton);
-    main.close();
-    ed().close();
-    EXPECT_EQ(platform.endCount, 3);
+TEST_F(MainWindow, UnsavedWorkIsAskedAboutBeforeExitCloseOrOpen) {
+    test::TempFolder dir;
+    const QString base = QString::fromStdString(dir.file("base.lxp"));
+    const QString saved = QString::fromStdString(dir.file("saved.lxp"));
+    main.Command2_Click();
+    platform.fileAnswers.push_back(base);
+    ASSERT_TRUE(main.SaveProject());
+    // Exit, either close box, and Open Project, which goes on to its dialog (cancelled here).
+    const std::function<void()> triggers[] = {[&] { main.Command1[0]->click(); },
+                                              [&] { main.close(); }, [&] { ed().close(); },
+                                              [&] { main.Command3[1]->click(); }};
+    enum Change { None, Added, Typed, TypedNoPicture };
+    const struct {
+        Change change;
+        std::optional<Answer> answer;
+        QString saveAs; // null: the save dialog is cancelled
+        bool goesOn;
+        int messages;
+    } rows[] = {{None, {}, {}, true, 0},
+                {Added, Answer::Cancel, {}, false, 0},
+                {Added, Answer::No, {}, true, 0},
+                {Added, Answer::Yes, {}, false, 0},
+                {Added, Answer::Yes, saved + "/x", false, 1},
+                {Typed, Answer::Yes, saved, true, 0},
+                {TypedNoPicture, Answer::Yes, saved, false, 1}};
+    for (int t = 0; t < 4; ++t) {
+        for (const auto& row : rows) {
+            main.show(); // again, after a close that went on
+            ed().show();
+            ASSERT_TRUE(main.openProjectFile(base, WhenMissing::Fail)); // Image1, saved
+            if (row.change == Added)
+                main.Command2_Click();
+            if (row.change != None)
+                main.List1_NodeClick(*nodes().find("Image1"));
+            if (row.change == Typed)
+                ed().Image1->setText("typed.gif");
+            if (row.change == TypedNoPicture)
+                ed().Link1->setText("x.htm");
+            EXPECT_EQ(main.hasUnsavedChanges(), row.change != None);
+            platform.questions.clear(), platform.messages.clear(), platform.fileRequests.clear();
+            platform.endCount = 0;
+            if (row.answer) {
+                platform.answers.push_back(*row.answer);
+                platform.fileAnswers.push_back(row.saveAs);
+            }
+            triggers[t]();
+            const auto where = ::testing::Message() << "trigger " << t << ", change " << row.change;
+            const std::vector<QString> asked(row.answer ? 1 : 0, "Save changes to the project?");
+            EXPECT_EQ(platform.questions, asked) << where;
+            const auto& dialogs = platform.fileRequests;
+            EXPECT_EQ(platform.endCount == 1 ||
+                          (!dialogs.empty() && dialogs.back().mode == FileDialogRequest::Open),
+                      row.goesOn)
+                << where;
+            EXPECT_EQ(platform.messages.size(), static_cast<size_t>(row.messages)) << where;
+            const bool savedNow = row.answer == Answer::Yes && row.goesOn;
+            EXPECT_EQ(main.hasUnsavedChanges(), row.change != None && !savedNow) << where;
+            if (row.change == Typed) { // stored into the record, then saved
+                EXPECT_EQ(test::readBytes(dir.file("saved.lxp")).substr(10, 13),
+                          std::string("\x08\0\x09\0typed.gif", 13));
+            }
+            platform.fileAnswers.clear();
+        }
+    }
 }
 
 TEST_F(MainWindow, AboutLabelTurnsMagentaWhilePressed) {

@@ -19,6 +19,7 @@ TEST(ProjectCommands, SaveAndOpen) {
     TempFolder dir;
     Module1 module;
     FakePlatform platform;
+    platform.otherwise = Answer::No; // Open discards unsaved changes
     frmMain main{module, platform};
     TreeNodes& nodes = main.List1->Nodes();
     frmButton& e = main.editor();

@@ -6,8 +6,14 @@
 #include <QSet>
 
 #include <deque>
+#include <ostream>
 #include <utility>
 #include <vector>
+
+// Failures show a QString as its text.
+inline void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
 
 namespace lanternix::test {
 
@@ -17,6 +23,9 @@ public:
     std::deque<QString> fileAnswers; // a null QString: the user cancels
     std::vector<FileDialogRequest> fileRequests;
     std::vector<std::pair<QString, int>> messages;
+    std::deque<Answer> answers; // then `otherwise`
+    Answer otherwise = Answer::Cancel;
+    std::vector<QString> questions;
     int endCount = 0;
 
     std::optional<QString> fileDialog(QWidget*, const FileDialogRequest& req) override {
@@ -32,6 +41,14 @@ public:
     }
     void messageBox(QWidget*, const QString& text, int style) override {
         messages.emplace_back(text, style);
+    }
+    Answer ask(QWidget*, const QString& text, Buttons) override {
+        questions.push_back(text);
+        if (answers.empty())
+            return otherwise;
+        const Answer a = answers.front();
+        answers.pop_front();
+        return a;
     }
     void endProgram() override { ++endCount; }
 
