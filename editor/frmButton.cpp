@@ -1,5 +1,6 @@
 #include "editor/frmButton.h"
 
+#include "model/Fields.h"
 #include "model/Module1.h"
 #include "platform/Platform.h"
 #include "platform/TreeView.h"
@@ -30,6 +31,12 @@ W* make(QWidget* parent, const char* name, int l, int t, int w, int h, Args&&...
     return c;
 }
 
+// A field's caption as the model's table gives it, so messages name fields as they stand here.
+QString caption(std::size_t field) {
+    const std::string_view c = MenuFields[field].caption;
+    return QString::fromUtf8(c.data(), static_cast<qsizetype>(c.size()));
+}
+
 } // namespace
 
 frmButton::frmButton(Module1& module, TreeView& tree, Platform& platform)
@@ -43,9 +50,9 @@ frmButton::frmButton(Module1& module, TreeView& tree, Platform& platform)
     setFixedSize(toPixels(5925), toPixels(4635));
 
     Frame1 = make<QGroupBox>(this, "Frame1", 165, 165, 5460, 1560, QStringLiteral("Main"));
-    Label1 = make<QLabel>(Frame1, "Label1", 120, 255, 1785, 210, QStringLiteral("Default image:"));
+    Label1 = make<QLabel>(Frame1, "Label1", 120, 255, 1785, 210, caption(1));
     Image1 = make<QLineEdit>(Frame1, "Image1", 120, 480, 5205, 285);
-    Label2 = make<QLabel>(Frame1, "Label2", 120, 825, 1035, 195, QStringLiteral("OnOver Image"));
+    Label2 = make<QLabel>(Frame1, "Label2", 120, 825, 1035, 195, caption(2));
     Label6 = make<QLabel>(Frame1, "Label6", 1800, 840, 3615, 255,
                           QStringLiteral("Leave blank, if you want this image to be normal"));
     Image2 = make<QLineEdit>(Frame1, "Image2", 120, 1065, 5205, 285);
@@ -57,17 +64,16 @@ frmButton::frmButton(Module1& module, TreeView& tree, Platform& platform)
         "QGroupBox::title { subcontrol-origin: margin; left: 6px; padding: 0 2px; }");
     Frame1->setStyleSheet(frameStyle);
     Frame2->setStyleSheet(frameStyle);
-    Label3 =
-        make<QLabel>(Frame2, "Label3", 120, 210, 1200, 195, QStringLiteral("Frameset Target:"));
+    Label3 = make<QLabel>(Frame2, "Label3", 120, 210, 1200, 195, caption(3));
     Frameset1 = make<QLineEdit>(Frame2, "Frameset1", 120, 465, 5205, 285);
-    Label4 = make<QLabel>(Frame2, "Label4", 120, 795, 1785, 210, QStringLiteral("Status Text/ALT"));
+    Label4 = make<QLabel>(Frame2, "Label4", 120, 795, 1785, 210, caption(4));
     Comments1 = make<QLineEdit>(Frame2, "Comments1", 120, 1035, 5205, 285);
-    Label5 = make<QLabel>(Frame2, "Label5", 135, 1395, 855, 255, QStringLiteral("HyperLink"));
+    Label5 = make<QLabel>(Frame2, "Label5", 135, 1395, 855, 255, caption(5));
     Link1 = make<QLineEdit>(Frame2, "Link1", 120, 1635, 5205, 285);
 
     Command1 = make<QPushButton>(this, "Command1", 240, 4080, 1545, 405, QStringLiteral("Save"));
     Command2 = make<QPushButton>(this, "Command2", 1920, 4080, 1455, 375, QStringLiteral("Remove"));
-    Label8 = make<QLabel>(this, "Label8", 3480, 4080, 615, 255, QStringLiteral("Image:"));
+    Label8 = make<QLabel>(this, "Label8", 3480, 4080, 615, 255, caption(0));
     Key1 = make<QLabel>(this, "Key1", 4080, 4080, 735, 255);
     Label7 = make<QLabel>(this, "Label7", 4680, 4440, 1110, 195, QStringLiteral("Max: 99 images"));
 
