@@ -1,6 +1,7 @@
 #include "app/frmMain.h"
 
 #include "editor/frmButton.h"
+#include "html/frmHTML.h"
 #include "model/Module1.h"
 #include "platform/Form.h"
 #include "platform/LinkLabel.h"
@@ -8,12 +9,14 @@
 #include "platform/TreeView.h"
 #include "platform/Twips.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 
 namespace lanternix {
@@ -91,6 +94,12 @@ frmMain::frmMain(Module1& module, Platform& platform)
     // At start the window itself holds the focus, where the unseen buffer stands first in the
     // tab order: no control looks focused, and the first Tab goes to Exit.
     setFocus();
+
+    // F12 anywhere in this window, or the tree's context menu, previews the page in the browser.
+    QAction* previewAction = newPreviewAction(this);
+    connect(previewAction, &QAction::triggered, this, [this] { PreviewInBrowser(this); });
+    List1->addAction(previewAction);
+    List1->setContextMenuPolicy(Qt::ActionsContextMenu);
 
     connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
     for (int i = 0; i < 2; ++i) {

@@ -13,6 +13,7 @@
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
+class QTemporaryDir;
 class QTimer;
 
 namespace lanternix {
@@ -65,6 +66,10 @@ public:
 
     // The commands behind the buttons.
     void SaveHtmlAs();
+    // F12, or the tree's and the code box's context menus: the page, with a BASE line naming
+    // the folder it will be saved in, shown by the browser from a temporary copy. Messages go
+    // over the given window.
+    void PreviewInBrowser(QWidget* over);
     // True when the project was written.
     bool SaveProject();
     void OpenProject();
@@ -96,6 +101,11 @@ private:
     std::unique_ptr<frmButton> frmButton_;
     MenuTable savedTable_; // as last saved or opened
     WindowPositions windowPositions_;
+    // Where the page is published from: the folder of the page last saved, else of the project
+    // last saved or opened. The preview's pictures are looked for there.
+    QString pageFolder_;
+    QString projectFolder_;
+    std::unique_ptr<QTemporaryDir> previewFolder_; // removed, with its files, with the window
 };
 
 } // namespace lanternix

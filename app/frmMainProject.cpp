@@ -7,6 +7,7 @@
 #include "project/ProjectFile.h"
 
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QMimeData>
 #include <QTimer>
 #include <QUrl>
@@ -48,6 +49,7 @@ bool frmMain::SaveProject() {
         return false;
     }
     savedTable_ = module_.table;
+    projectFolder_ = QFileInfo(CD2.FileName).absolutePath();
     return true;
 }
 
@@ -71,6 +73,7 @@ bool frmMain::openProjectFile(const QString& path, WhenMissing missing) {
     }
     module_.table = std::move(read.table);
     savedTable_ = module_.table;
+    projectFolder_ = QFileInfo(path).absolutePath();
 
     TreeNodes& nodes = List1->Nodes();
     nodes.Remove(1);

@@ -36,7 +36,7 @@ void BM_OverlayClickToFilledCodeBox(benchmark::State& state) {
     frmHTML w(
         main,
         [&](QWidget* parent) { return GenerateHtml(table, Html1, platform, parent).has_value(); },
-        Html1);
+        Html1, [](QWidget*) {});
     w.show();
     QApplication::processEvents();
     for (auto _ : state) {

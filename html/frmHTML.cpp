@@ -2,15 +2,26 @@
 
 #include "platform/Twips.h"
 
+#include <QAction>
 #include <QEvent>
 #include <QFont>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 
 namespace lanternix {
 
-frmHTML::frmHTML(QWidget& mainWindow, Generator generateHtml, const QPlainTextEdit& Html1)
+QAction* newPreviewAction(QObject* parent) {
+    auto* a = new QAction(QStringLiteral("&Preview in Browser"), parent);
+    a->setObjectName(QStringLiteral("Preview"));
+    a->setShortcut(Qt::Key_F12); // the key web editors use for it
+    a->setShortcutContext(Qt::WindowShortcut);
+    return a;
+}
+
+frmHTML::frmHTML(QWidget& mainWindow, Generator generateHtml, const QPlainTextEdit& Html1,
+                 Previewer preview)
     : QWidget(&mainWindow, Qt::Window), generateHtml_(std::move(generateHtml)), Html1_(Html1) {
     setObjectName(QStringLiteral("frmHTML"));
     setWindowTitle(QStringLiteral("HTML Code"));
@@ -33,6 +44,19 @@ frmHTML::frmHTML(QWidget& mainWindow, Generator generateHtml, const QPlainTextEd
     Text2->setFont(overlayFont);
     Text2->setCursor(Qt::PointingHandCursor);
     Text2->raise();
+
+    // F12, and the code box's context menu, preview the page in the browser.
+    QAction* previewAction = newPreviewAction(this);
+    connect(previewAction, &QAction::triggered, this, [this, preview] { preview(this); });
+    Text1->addAction(previewAction);
+    Text1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(Text1, &QWidget::customContextMenuRequested, this, [this, previewAction](QPoint at) {
+        QMenu* menu = Text1->createStandardContextMenu();
+        menu->addSeparator();
+        menu->addAction(previewAction);
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        menu->popup(Text1->viewport()->mapToGlobal(at));
+    });
 
     setTabOrder(Text1, Text2);
     Text1->viewport()->installEventFilter(this);

@@ -4,10 +4,14 @@
 
 #include <functional>
 
+class QAction;
 class QLineEdit;
 class QPlainTextEdit;
 
 namespace lanternix {
+
+// "Preview in Browser", F12 anywhere in the window of the widget it is added to.
+QAction* newPreviewAction(QObject* parent);
 
 // The HTML code window: an empty code box behind a "Click to generate HTML" overlay; a click
 // (or a resize while the overlay shows) runs the generator once and shows the page.
@@ -17,9 +21,12 @@ public:
     // Runs the generator, its message included (shown over the given window); true when the
     // page buffer holds a new page.
     using Generator = std::function<bool(QWidget* messageParent)>;
+    // Shows the page in the browser, with messages over the given window.
+    using Previewer = std::function<void(QWidget* messageParent)>;
 
     // mainWindow owns the window and lends it its icon; Html1 is its page buffer, only read.
-    frmHTML(QWidget& mainWindow, Generator generateHtml, const QPlainTextEdit& Html1);
+    frmHTML(QWidget& mainWindow, Generator generateHtml, const QPlainTextEdit& Html1,
+            Previewer preview);
 
     QPlainTextEdit* Text1; // the code box
     QLineEdit* Text2;      // the overlay

@@ -13,7 +13,7 @@ class Registry;
 inline const QString AppTitle = QStringLiteral("Lanternix v2.0");
 
 // Message-box styles the program uses.
-enum MsgBoxStyle { vbOKOnly = 0, vbCritical = 16, vbExclamation = 48 };
+enum MsgBoxStyle { vbOKOnly = 0, vbCritical = 16, vbExclamation = 48, vbInformation = 64 };
 
 // Common-dialog flags the program uses.
 enum DialogFlags {
@@ -56,6 +56,9 @@ public:
     // Starts a program by its full path, shown normally, without waiting for it; false when
     // it could not be started.
     virtual bool startProgram(const QString& path) = 0;
+    // Opens a URL in the desktop's default program for it (a web page in the browser); false
+    // when none could be started.
+    virtual bool openUrl(const QString& url) = 0;
 };
 
 } // namespace lanternix

@@ -7,11 +7,13 @@
 #endif
 
 #include <QCoreApplication>
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
+#include <QUrl>
 
 namespace lanternix {
 
@@ -55,6 +57,7 @@ std::optional<QString> QtPlatform::fileDialog(QWidget* parent, const FileDialogR
 void QtPlatform::messageBox(QWidget* parent, const QString& text, int style) {
     const QMessageBox::Icon icon = style == vbCritical      ? QMessageBox::Critical
                                    : style == vbExclamation ? QMessageBox::Warning
+                                   : style == vbInformation ? QMessageBox::Information
                                                             : QMessageBox::NoIcon;
     QMessageBox box(icon, AppTitle, text, QMessageBox::Ok, parent);
     box.exec();
@@ -105,6 +108,10 @@ bool QtPlatform::fileExists(const QString& path) {
 
 bool QtPlatform::startProgram(const QString& path) {
     return !path.isEmpty() && QProcess::startDetached(path, {});
+}
+
+bool QtPlatform::openUrl(const QString& url) {
+    return QDesktopServices::openUrl(QUrl(url));
 }
 
 } // namespace lanternix

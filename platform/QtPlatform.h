@@ -19,6 +19,7 @@ public:
     Registry& registry() override;
     bool fileExists(const QString& path) override;
     bool startProgram(const QString& path) override;
+    bool openUrl(const QString& url) override;
 
 private:
     std::unique_ptr<Registry> registry_;

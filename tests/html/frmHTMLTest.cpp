@@ -4,9 +4,11 @@
 #include "io/Windows1252.h"
 #include "model/Module1.h"
 #include "platform/Form.h"
+#include "platform/TreeView.h"
 #include "platform/Twips.h"
 #include "support/FakePlatform.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -15,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -120,6 +123,9 @@ TEST_F(HtmlCommands, CodeWindowOpensBelowModalAndGeneratesOnce) {
     third.resize(400, 267);
     EXPECT_EQ(box(third), std::pair(page(), false));
     EXPECT_EQ(third.Text1->geometry(), QRect(0, 0, 400, 267));
+    // F12 previews from here as well.
+    QTest::keyClick(third.Text1, Qt::Key_F12);
+    EXPECT_EQ(platform.openedUrls.size(), 1u);
     EXPECT_TRUE(platform.messages.empty());
 }
 
@@ -169,5 +175,47 @@ TEST_F(HtmlCommands, SaveHtmlAsCancelsRefusesAndWrites) {
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot),
               QStringList({"menu.htm", "taken.htm"}));
     EXPECT_EQ(main.windowTitle(), dir.path() + QLatin1Char('/'));
-    EXPECT_EQ(platform.messages.size(), 2u);
+
+    // What would break once published from there is said in one message; the page stays.
+    const QString link = QString::fromUtf8("b\xe2\x82\xac\xe2\x86\x92.htm");
+    const QString in = " in the page's folder " + dir.path() + ", so the ";
+    ASSERT_EQ(platform.messages.size(), 3u);
+    EXPECT_EQ(platform.messages.back(),
+              std::pair("The page is saved. Once it is published from " + dir.path() +
+                            ", this may not work:\n\n"
+                            "Image1, Default image \"a.gif\": there is no such file" +
+                            in +
+                            "picture will be missing.\n"
+                            "Image2, Default image \"b.gif\": there is no such file" +
+                            in +
+                            "picture will be missing.\n"
+                            "Image2, OnOver Image \"b2.gif\": there is no such file" +
+                            in +
+                            "picture will be missing.\n"
+                            "Image2, HyperLink \"" +
+                            link + "\": there is no such page" + in + "link will lead nowhere.",
+                        int(vbInformation)));
+    // With everything in place nothing more is said.
+    for (const QString& name : {QString("a.gif"), QString("b.gif"), QString("b2.gif"), link}) {
+        QFile f(dir.filePath(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write("GIF89a\x95\0\x30\0", 10) == 10);
+    }
+    saveAs(file);
+    EXPECT_EQ(platform.messages.size(), 3u);
+
+    // F12: the saved page with one BASE line naming its folder, shown by the browser from a
+    // copy of its own; none while an image lacks its default picture.
+    QApplication::setActiveWindow(&main); // as the window a person types in
+    QTest::keyClick(main.List1, Qt::Key_F12);
+    ASSERT_EQ(platform.openedUrls.size(), 1u);
+    const QString preview = QUrl(platform.openedUrls[0]).toLocalFile();
+    EXPECT_FALSE(preview.startsWith(dir.path()));
+    EXPECT_EQ(
+        readFile(preview),
+        QByteArray(bytes).insert(14, "<BASE HREF=\"file://" + dir.path().toUtf8() + "/\">\r\n"));
+    module.table.slot(5) = MenuImage{"Image5", "", "", "", "", ""};
+    QTest::keyClick(&main, Qt::Key_F12);
+    EXPECT_EQ(platform.openedUrls.size(), 1u);
+    EXPECT_EQ(platform.messages.back(),
+              std::pair(QString("You must enter a Default image for Image5"), int(vbCritical)));
 }

@@ -64,6 +64,11 @@ public:
         startedPrograms.push_back(path);
         return !refuseStarts && !path.isEmpty();
     }
+    std::vector<QString> openedUrls;
+    bool openUrl(const QString& url) override {
+        openedUrls.push_back(url);
+        return true;
+    }
 };
 
 } // namespace lanternix::test
