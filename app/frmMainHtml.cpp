@@ -77,7 +77,7 @@ void frmMain::SaveHtmlAs() {
                                   "work:\n")
                        .arg(QDir::toNativeSeparators(pageFolder_));
     for (std::size_t i = 0; i < std::min(findings.size(), Shown); ++i)
-        text += QStringLiteral("\n") + QString::fromStdString(findings[i]);
+        text += QStringLiteral("\n\u2022 ") + QString::fromStdString(findings[i]);
     if (findings.size() > Shown)
         text += QStringLiteral("\n... and %1 more.").arg(findings.size() - Shown);
     platform_.messageBox(this, text, vbInformation);

@@ -179,21 +179,19 @@ TEST_F(HtmlCommands, SaveHtmlAsCancelsRefusesAndWrites) {
     // What would break once published from there is said in one message; the page stays.
     const QString link = QString::fromUtf8("b\xe2\x82\xac\xe2\x86\x92.htm");
     const QString in = " in the page's folder " + dir.path() + ", so the ";
+    const QString missing = in + "picture will be missing.";
     ASSERT_EQ(platform.messages.size(), 3u);
     EXPECT_EQ(platform.messages.back(),
               std::pair("The page is saved. Once it is published from " + dir.path() +
-                            ", this may not work:\n\n"
-                            "Image1, Default image \"a.gif\": there is no such file" +
-                            in +
-                            "picture will be missing.\n"
-                            "Image2, Default image \"b.gif\": there is no such file" +
-                            in +
-                            "picture will be missing.\n"
-                            "Image2, OnOver Image \"b2.gif\": there is no such file" +
-                            in +
-                            "picture will be missing.\n"
-                            "Image2, HyperLink \"" +
-                            link + "\": there is no such page" + in + "link will lead nowhere.",
+                            ", this may not work:\n" +
+                            QStringList(
+                                {"Image1, Default image \"a.gif\": there is no such file" + missing,
+                                 "Image2, Default image \"b.gif\": there is no such file" + missing,
+                                 "Image2, OnOver Image \"b2.gif\": there is no such file" + missing,
+                                 "Image2, HyperLink \"" + link + "\": there is no such page" + in +
+                                     "link will lead nowhere."})
+                                .join("\n\u2022 ")
+                                .prepend("\n\u2022 "),
                         int(vbInformation)));
     // With everything in place nothing more is said.
     for (const QString& name : {QString("a.gif"), QString("b.gif"), QString("b2.gif"), link}) {
