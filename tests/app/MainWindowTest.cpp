@@ -5,6 +5,7 @@
 #include "platform/LinkLabel.h"
 #include "platform/TreeView.h"
 #include "project/ProjectFile.h"
+#include "support/Controls.h"
 #include "support/FakePlatform.h"
 #include "support/TempFolder.h"
 
@@ -25,16 +26,6 @@
 using namespace lanternix;
 
 namespace {
-
-void expectTabOrder(const QList<QWidget*>& order) {
-    for (qsizetype i = 0; i + 1 < order.size(); ++i) {
-        QWidget* w = order[i];
-        do
-            w = w->nextInFocusChain();
-        while (!(w->focusPolicy() & Qt::TabFocus));
-        EXPECT_EQ(w, order[i + 1]) << order[i]->objectName().toStdString();
-    }
-}
 
 // Counts the property writes a tick could make to a widget.
 struct ChangeCounter : QObject {
@@ -103,29 +94,58 @@ TEST_F(MainWindow, StartsWithRootEmptyBufferAndEditorAtRightEdge) {
     EXPECT_FALSE(ed().Command1->isEnabled() || ed().Command2->isEnabled());
     EXPECT_TRUE(docked());
 
-    // Places in pixels are the layout's twips divided by 15; the page buffer is out of sight.
-    EXPECT_EQ(main.size(), QSize(304, 307));
-    EXPECT_EQ(ed().size(), QSize(395, 309));
-    const std::pair<QWidget*, QRect> places[] = {{main.List1, {8, 8, 177, 233}},
-                                                 {main.Command1[1], {192, 152, 106, 25}},
-                                                 {main.Label2, {264, 288, 34, 16}},
-                                                 {main.Html1, {16, 319, 261, 185}},
-                                                 {ed().Key1, {272, 272, 49, 17}}};
-    for (const auto& [w, r] : places)
-        EXPECT_EQ(w->geometry(), r) << w->objectName().toStdString();
-
-    expectTabOrder({main.Html1, main.Command1[0], main.List1, main.Command1[1], main.Command2,
-                    main.Command3[0], main.Command3[1], main.Command4});
-    expectTabOrder({ed().Image1, ed().Image2, ed().Frameset1, ed().Comments1, ed().Link1,
-                    ed().Command1, ed().Command2});
+    // Every control in its place with its caption; the page buffer out of sight below.
+    EXPECT_EQ(main.size(), QSize(toPixels(4560), toPixels(4605)));
+    EXPECT_EQ(ed().size(), QSize(toPixels(5925), toPixels(4635)));
+    test::expectControls(
+        main, {{"List1", "", 120, 120, 2655, 3495},
+               {"Label1",
+                "In the HTML the images will arrive according to the Number they have, no the "
+                "order in this list.",
+                120, 3840, 2655, 615},
+               {"Command3_1", "&Open Project", 2880, 1320, 1575, 375},
+               {"Command3_0", "Save &Project As", 2880, 1800, 1575, 375},
+               {"Command1_1", "&Save HTML As", 2880, 2280, 1590, 375},
+               {"Command1_0", "E&xit", 2880, 2760, 1590, 375},
+               {"Command2", "&Add Image", 2760, 3240, 1095, 375},
+               {"Command4", "HTML", 3180, 4350, 570, 210},
+               {"Label2", "About", 3960, 4320, 510, 240},
+               {"Html1", "", 240, 4785, 3915, 2775}});
+    test::expectControls(
+        ed(), {{"Frame1", "Main", 165, 165, 5460, 1560},
+               {"Label1", "Default image:", 120, 255, 1785, 210},
+               {"Image1", "", 120, 480, 5205, 285},
+               {"Label2", "OnOver Image", 120, 825, 1035, 195},
+               {"Label6", "Leave blank, if you want this image to be normal", 1800, 840, 3615, 255},
+               {"Image2", "", 120, 1065, 5205, 285},
+               {"Frame2", "General", 165, 1845, 5460, 2115},
+               {"Label3", "Frameset Target:", 120, 210, 1200, 195},
+               {"Frameset1", "", 120, 465, 5205, 285},
+               {"Label4", "Status Text/ALT", 120, 795, 1785, 210},
+               {"Comments1", "", 120, 1035, 5205, 285},
+               {"Label5", "HyperLink", 135, 1395, 855, 255},
+               {"Link1", "", 120, 1635, 5205, 285},
+               {"Command1", "Save", 240, 4080, 1545, 405},
+               {"Command2", "Remove", 1920, 4080, 1455, 375},
+               {"Label8", "Image:", 3480, 4080, 615, 255},
+               {"Key1", "", 4080, 4080, 735, 255},
+               {"Label7", "Max: 99 images", 4680, 4440, 1110, 195}});
+    EXPECT_EQ(ed().minimumSize(), ed().maximumSize()) << "the editor cannot be resized";
 
     // The window itself holds the focus at start; the first Tab goes to Exit.
     main.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
     EXPECT_EQ(QApplication::focusWidget(), &main);
-    EXPECT_EQ(main.Html1->focusPolicy(), Qt::NoFocus);
     QTest::keyClick(&main, Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), main.Command1[0]);
+    EXPECT_EQ(test::tabWalk(), QStringList({"Command1_0", "List1", "Command1_1", "Command2",
+                                            "Command3_0", "Command3_1", "Command4"}));
+    ed().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&ed()));
+    ed().Image1->setFocus();
+    EXPECT_EQ(test::tabWalk(), QStringList({"Image1", "Image2", "Frameset1", "Comments1", "Link1"}))
+        << "Save and Remove are disabled with nothing selected";
+    main.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
 
     // Return runs Save HTML As wherever the focus is, but a focused button takes it itself.
     const std::tuple<QWidget*, Qt::Key, size_t, int> keys[] = {
