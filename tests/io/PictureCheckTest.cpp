@@ -87,36 +87,30 @@ TEST(PictureCheck, TellsWhatWouldBreakOncePublished) {
     t.slot(3) = {"Image3", "pics/case.PNG", "file:///tmp/x.gif", "", "", ""};
     t.slot(4) = {"Image4", "pics/gone.png", "\\pics\\a.png", "", "", ""};
     t.slot(9).OverImage = "pics/a.png"; // a size only a picture has
-    const std::string in = " in the page's folder " + folder;
-    EXPECT_EQ(
-        checkPictures(t, folder),
-        (std::vector<std::string>{
-            "Image1, Default image \"pics\\b.bmp\": web servers do not read \\ as a folder "
-            "separator; use / instead.",
-            "Image1, OnOver Image \"pics/b-on.jpg\": the picture is 150 x 48 pixels, but the "
-            "Default image is 149 x 48 pixels, so the menu will jump each time the mouse moves "
-            "over this button.",
-            "Image1, HyperLink \"About.htm\": the page is called \"about.htm\"; most web servers "
-            "tell capital letters apart, so the link will lead nowhere once published.",
-            "Image2, Default image \"C:\\site\\x.gif\": this is a place on your own computer, "
-            "which visitors of the published page cannot reach; give the picture's place "
-            "relative to the page.",
-            "Image2, OnOver Image \"/home/ann/x.gif\": this is a place on your own computer, "
-            "which visitors of the published page cannot reach; give the picture's place "
-            "relative to the page.",
-            "Image2, HyperLink \"news.htm?id=1\": there is no such page" + in +
-                ", so the link will lead nowhere.",
-            "Image3, Default image \"pics/case.PNG\": the file is called \"pics/Case.png\"; most "
-            "web servers tell capital letters apart, so the picture will be missing once "
-            "published.",
-            "Image3, OnOver Image \"file:///tmp/x.gif\": this is a place on your own computer, "
-            "which visitors of the published page cannot reach; give the picture's place "
-            "relative to the page.",
-            "Image4, Default image \"pics/gone.png\": there is no such file" + in +
-                ", so the picture will be missing.",
-            "Image4, OnOver Image \"\\pics\\a.png\": this is a place on your own computer, "
-            "which visitors of the published page cannot reach; give the picture's place "
-            "relative to the page.",
-            "Image9, Default image \"pics/logo.svg\": this is not a PNG, GIF, JPEG, BMP or WebP "
-            "picture that Lanternix can measure, so its size was not compared."}));
+    const std::string in = " in the page's folder " + folder,
+                      local = ": this is a place on your own computer, which visitors of the "
+                              "published page cannot reach; give the picture's place relative to "
+                              "the page.",
+                      capitals = "; most web servers tell capital letters apart, so the ";
+    EXPECT_EQ(checkPictures(t, folder),
+              (std::vector<std::string>{
+                  "Image1, Default image \"pics\\b.bmp\": web servers do not read \\ as a "
+                  "folder separator; use / instead.",
+                  "Image1, OnOver Image \"pics/b-on.jpg\": the picture is 150 x 48 pixels, but "
+                  "the Default image is 149 x 48 pixels, so the menu will jump each time the "
+                  "mouse moves over this button.",
+                  "Image1, HyperLink \"About.htm\": the page is called \"about.htm\"" + capitals +
+                      "link will lead nowhere once published.",
+                  "Image2, Default image \"C:\\site\\x.gif\"" + local,
+                  "Image2, OnOver Image \"/home/ann/x.gif\"" + local,
+                  "Image2, HyperLink \"news.htm?id=1\": there is no such page" + in +
+                      ", so the link will lead nowhere.",
+                  "Image3, Default image \"pics/case.PNG\": the file is called \"pics/Case.png\"" +
+                      capitals + "picture will be missing once published.",
+                  "Image3, OnOver Image \"file:///tmp/x.gif\"" + local,
+                  "Image4, Default image \"pics/gone.png\": there is no such file" + in +
+                      ", so the picture will be missing.",
+                  "Image4, OnOver Image \"\\pics\\a.png\"" + local,
+                  "Image9, Default image \"pics/logo.svg\": this is not a PNG, GIF, JPEG, BMP or "
+                  "WebP picture that Lanternix can measure, so its size was not compared."}));
 }
