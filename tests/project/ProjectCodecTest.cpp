@@ -61,6 +61,10 @@ TEST(ProjectCodec, RefusesFilesTheLayoutDoesNotAllow) {
     const std::string good = record(txt("Image1") + txt("a.gif") + FourUnset);
     const std::string longName = txt(std::string(89, 'n')); // 93 bytes
     const std::string tag = " not 0 (unset) or 8 (text)", past = " runs past the end of the record";
+    const auto misnamed = [](int n, const std::string& name) {
+        return "slot " + std::to_string(n) + ": it holds the name \"" + name +
+               "\", but the image in this slot can only be named Image" + std::to_string(n);
+    };
     const std::pair<std::string, std::string> cases[] = {
         {good + record(txt("Image2") + "\x03"),
          "slot 2: the field \"Default image\" has the type tag 3," + tag},
@@ -74,12 +78,9 @@ TEST(ProjectCodec, RefusesFilesTheLayoutDoesNotAllow) {
          "slot 1: the field \"OnOver Image\"" + past}, // tag or length past the end
         {record(longName + "\x08"), "slot 1: the field \"Default image\"" + past},
         // A name is its slot's: anything else would clash in the tree or break the page.
-        {good + record(txt("Image1")), "slot 2: it holds the name \"Image1\", but the image in "
-                                       "this slot can only be named Image2"},
-        {record(txt("image1")), "slot 1: it holds the name \"image1\", but the image in this "
-                                "slot can only be named Image1"},
-        {record(txt("Image01")), "slot 1: it holds the name \"Image01\", but the image in this "
-                                 "slot can only be named Image1"},
+        {good + record(txt("Image1")), misnamed(2, "Image1")},
+        {record(txt("image1")), misnamed(1, "image1")},
+        {record(txt("Image01")), misnamed(1, "Image01")},
         {record(Empty) + record(Empty) + record(Unset), ""}}; // blank names are free slots
     for (const auto& [bytes, want] : cases) {
         const DecodedProject d = decodeProject(bytes);
