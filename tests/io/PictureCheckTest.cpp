@@ -11,12 +11,8 @@ using namespace std::string_literals;
 
 namespace {
 
-std::string be16(int v) {
-    return {char(v >> 8), char(v)};
-}
-std::string le16(int v) {
-    return {char(v), char(v >> 8)};
-}
+const auto be16 = [](int v) { return std::string{char(v >> 8), char(v)}; };
+const auto le16 = [](int v) { return std::string{char(v), char(v >> 8)}; };
 
 // The first bytes of real files of each kind, as their formats lay them out.
 std::string png(int w, int h) {

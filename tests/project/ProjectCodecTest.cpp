@@ -92,10 +92,7 @@ TEST(ProjectCodec, RefusesFilesTheLayoutDoesNotAllow) {
 namespace {
 
 std::string u32(std::uint32_t v) {
-    std::string s;
-    for (int i = 0; i < 4; ++i)
-        s += char(v >> 8 * i);
-    return s;
+    return {char(v), char(v >> 8), char(v >> 16), char(v >> 24)};
 }
 
 // The example image with a 120-byte link, and a name-sized text the code page lacks.
@@ -148,10 +145,6 @@ TEST(ProjectCodec, LongTextsGoIntoABlockAfterTheRecords) {
     const DecodedProject d = decodeProject(bytes);
     EXPECT_FALSE(d.fault || d.longTextsDropped);
     EXPECT_EQ(d.table, t);
-    const MenuTable body =
-        decodeProject(bytes.substr(0, 9600)).table; // what readers of records see
-    for (int n = 1; n <= 100; ++n)
-        EXPECT_EQ(body.slot(n).Name, t.slot(n).Name) << n;
 
     // A program that knows only records rewrote one in place: the records are newer and win.
     std::string rewritten = bytes;
@@ -188,7 +181,8 @@ TEST(ProjectCodec, LongTextsGoIntoABlockAfterTheRecords) {
         EXPECT_TRUE(f.table == MenuTable{} && !f.longTextsDropped);
     }
     // Bytes past the records that do not start the block are nobody's: ignored, as ever.
-    EXPECT_EQ(decodeProject(bytes.substr(0, 9600) + "LXPEXT\n").table, body);
+    EXPECT_EQ(decodeProject(bytes.substr(0, 9600) + "LXPEXT\n").table,
+              decodeProject(bytes.substr(0, 9600)).table);
 }
 
 TEST(ProjectCodec, RefusesTablesThatCannotBeSaved) {
