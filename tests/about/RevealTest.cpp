@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <array>
 #include <functional>
 #include <string>
 #include <vector>
@@ -20,7 +18,7 @@ struct Grid : RevealCanvas {
         const bool in = x >= 0 && y >= 0 && x < 64 && y < 64;
         return in ? x * 3 + 1 + (y * 3 + 2) * 256 + (x + y) * 131072 : -1;
     }
-    std::array<std::array<std::int32_t, 80>, 80> t;
+    std::int32_t t[80][80];
     int pictureSets = 0;
 
     Grid() { std::fill(&t[0][0], &t[0][0] + 80 * 80, Bg); }
@@ -30,20 +28,18 @@ struct Grid : RevealCanvas {
         ASSERT_TRUE(x1 == x2 || y1 == y2); // the effects draw only rows and columns
         for (int x = int(std::min(x1, x2)); x <= int(std::max(x1, x2)); ++x)
             for (int y = int(std::min(y1, y2)); y <= int(std::max(y1, y2)); ++y)
-                t.at(x).at(y) = c;
+                t[x][y] = c;
     }
     void SetPictureFromSource() override {
         ++pictureSets;
-        for (int x = 0; x < 64; ++x)
-            for (int y = 0; y < 64; ++y)
-                t[x][y] = src(x, y);
+        for (int i = 0; i < 64 * 64; ++i)
+            t[i / 64][i % 64] = src(i / 64, i % 64);
     }
     // The first pixel up to (n, n) that differs from want, or "".
     std::string diff(const std::function<std::int32_t(int, int)>& want, int n = 64) const {
-        for (int x = 0; x <= n; ++x)
-            for (int y = 0; y <= n; ++y)
-                if (t[x][y] != want(x, y))
-                    return std::to_string(x) + "," + std::to_string(y);
+        for (int i = 0; i < (n + 1) * (n + 1); ++i)
+            if (const int x = i / (n + 1), y = i % (n + 1); t[x][y] != want(x, y))
+                return std::to_string(x) + "," + std::to_string(y);
         return "";
     }
 };
@@ -60,16 +56,16 @@ TEST(Reveal, ResetPicksTheModeEvenlyAndClearsOnlyItsOwnState) {
     Scripted rnd;
     rnd.script = {0.0, 0.3333, 0.3334, 0.6666, 0.6667, 0.999999};
     r.SparkPos = {1, 2, 3, 4, 5, 6};
-    for (int want : {1, 1, 2, 2, 3, 3}) {
+    std::vector<int> modes;
+    for (int i = 0; i < 6; ++i) {
         r.RevealStep = 17;
         std::fill(&r.PixelDone[0][0], &r.PixelDone[0][0] + 65 * 65, -1);
         r.Reset(rnd);
-        EXPECT_EQ(r.RevealMode, want);
-        EXPECT_EQ(r.RevealStep, 0);
-        EXPECT_EQ(r.PixelDone, decltype(r.PixelDone){});
+        modes.push_back(r.RevealMode);
+        EXPECT_EQ(std::pair(r.RevealStep, r.PixelDone), std::pair(0, decltype(r.PixelDone){}));
     }
-    EXPECT_EQ(rnd.draws, 6);
-    EXPECT_EQ(r.SparkPos, (std::array<int, 6>{1, 2, 3, 4, 5, 6}));
+    EXPECT_EQ(std::tuple(modes, rnd.draws, r.SparkPos),
+              std::tuple(std::vector{1, 1, 2, 2, 3, 3}, 6L, std::array{1, 2, 3, 4, 5, 6}));
 }
 
 TEST(Reveal, DripAndSmearRevealTickByTickEndWithThePictureAndRunOnOutsideIt) {
@@ -90,14 +86,15 @@ TEST(Reveal, DripAndSmearRevealTickByTickEndWithThePictureAndRunOnOutsideIt) {
             ASSERT_TRUE(r.Tick(c, rnd));
             ASSERT_EQ(c.diff([&](int x, int y) { return want(k, x, y); }), "") << mode << " " << k;
         }
-        EXPECT_FALSE(r.Tick(c, rnd)) << mode;         // the 65th tick ends the run
-        EXPECT_TRUE(r.Tick(c, rnd)) << mode;          // clicked again, it runs on past the end
-        EXPECT_EQ(c.diff(Grid::src, 63), "") << mode; // and leaves the logo as it is
-        EXPECT_EQ(c.pictureSets, 1);
+        // The 65th tick ends the run; clicked again, it runs on past the end, leaving the logo.
+        EXPECT_EQ(
+            (std::tuple{r.Tick(c, rnd), r.Tick(c, rnd), c.diff(Grid::src, 63), c.pictureSets}),
+            std::tuple(false, true, "", 1))
+            << mode;
     }
 }
 
-TEST(Reveal, SparklesVisitEachPixelOnceAndEndByGivingUp) {
+TEST(Reveal, SparklesVisitEachPixelOnceAndEachGivesUpAfterItsOwnLimitPuttingAllThreeBack) {
     Reveal r;
     r.RevealMode = Reveal::Sparkle;
     Grid c;
@@ -114,25 +111,23 @@ TEST(Reveal, SparklesVisitEachPixelOnceAndEndByGivingUp) {
     EXPECT_EQ(c.diff([&](int x, int y) { return r.PixelDone[x][y] ? Grid::src(x, y) : Grid::Bg; }),
               "");
     EXPECT_EQ(c.pictureSets, 0);
-}
 
-TEST(Reveal, EachSparkleGivesUpAfterItsOwnLimitAndPutsAllThreeBack) {
     const int limits[] = {4096, 4096, 5184};
-    for (int giver = 0; giver < 3; ++giver) {
-        Reveal r;
-        r.RevealMode = Reveal::Sparkle;
+    for (int giver : {0, 1, 2}) {
+        r.PixelDone = {};
         r.PixelDone[0][0] = -1; // where every unscripted draw lands
         r.SparkPos = {5, 6, 7, 8, 9, 10};
-        Grid c;
+        c = Grid();
         c.SetPictureFromSource();
         c.t[7][8] = Reveal::SparkColor; // left standing by an earlier tick
-        Scripted rnd;
+        Scripted scripted;
         for (int s = 0; s < giver; ++s) // the sparkles before the giver find a pixel
-            rnd.script.insert(rnd.script.end(), 2, (s + 1.5) / 64);
-        EXPECT_FALSE(r.Tick(c, rnd)) << giver;
-        EXPECT_EQ(rnd.draws, 2L * giver + 2L * (limits[giver] + 1)) << giver;
-        EXPECT_EQ(c.diff(Grid::src, 63), "") << giver; // no sparkle left standing
-        EXPECT_EQ(c.pictureSets, 1);
+            scripted.script.insert(scripted.script.end(), 2, (s + 1.5) / 64);
+        // No sparkle left standing, no picture set. (Braces: the tick runs before the reads.)
+        EXPECT_EQ(
+            (std::tuple{r.Tick(c, scripted), scripted.draws, c.diff(Grid::src, 63), c.pictureSets}),
+            std::tuple(false, 2L * giver + 2L * (limits[giver] + 1), "", 1))
+            << giver;
     }
 }
 
