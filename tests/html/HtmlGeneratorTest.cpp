@@ -159,13 +159,15 @@ TEST(HtmlEscape, EachPlaceGetsItsOwnRules) {
             appendEscaped(got, place, in);
             EXPECT_EQ(std::pair(got, escapedSize(place, in)), std::pair(out, out.size())) << in;
         }
-    // The quick check finds each byte that may need a change at every place of a word and in
-    // the tail.
-    const std::string special = "\n\r\"'<>\\&\x80\xff";
-    for (std::size_t i = 0; i < special.size() * 19; ++i) {
-        std::string v(19, 'x');
-        v[i % 19] = special[i / 19];
-        EXPECT_TRUE(needsEscaping(v)) << i;
-    }
+    // The quick check finds each byte that may need a change anywhere in a short value (a byte
+    // at a time), a word and the tail.
+    for (char c : std::string("\n\r\"'<>\\&\x80\xff"))
+        for (std::size_t n = 1; n <= 19; ++n)
+            for (std::size_t at = 0; at < n; ++at) {
+                std::string v(n, 'x');
+                v[at] = c;
+                EXPECT_TRUE(needsEscaping(v)) << int(c) << " in " << n << " at " << at;
+            }
+    EXPECT_FALSE(needsEscaping(";:/=?#\t"));
     EXPECT_FALSE(needsEscaping(std::string(19, 'x') + ";:/=?#\t\x7f"));
 }
