@@ -8,6 +8,7 @@ const fs = require('node:fs');
 const os = require('node:os');
 const path = require('node:path');
 const { pathToFileURL } = require('node:url');
+const { crc32 } = require('node:zlib');
 const { chromium } = require('playwright-core');
 
 const companion = path.resolve(process.argv[2]);
@@ -31,12 +32,6 @@ const cases = [ // slot, default picture, mouse-over picture, target, status tex
     [12, 'pics/d.svg', '', '', 'Plain picture', ''],
 ];
 
-const crcTable = Array.from({ length: 256 }, (_, n) => {
-    for (let k = 0; k < 8; k++)
-        n = n & 1 ? 0xEDB88320 ^ (n >>> 1) : n >>> 1;
-    return n >>> 0;
-});
-const crc32 = (bytes) => ~bytes.reduce((c, b) => crcTable[(c ^ b) & 0xFF] ^ (c >>> 8), ~0) >>> 0;
 const u32 = (v) => { const b = Buffer.alloc(4); b.writeUInt32LE(v); return b; };
 
 // The project file: records of 96 bytes, each field tagged 8 (text) with its length, '?' for what
@@ -67,45 +62,42 @@ execFileSync(companion, ['-o', `${dir}/menu.htm`, `${dir}/menu.lxp`], { stdio: '
 write('frames.htm', '<html><body><iframe name="menu" src="menu.htm" style="width:300px;height:400px">' +
     '</iframe><iframe name="main"></iframe>');
 
-async function check(page) {
-    const errors = [];
-    page.on('pageerror', (e) => errors.push(`script error: ${e.message}`));
-    page.on('requestfailed', (r) => errors.push(`failed to load ${r.url()}`));
-    await page.goto(url('frames.htm'));
-    const menu = page.frame({ name: 'menu' });
-    await menu.waitForLoadState('load');
-    const attributes = (locator, ...names) =>
-        locator.evaluateAll((all, names) => all.map((e) => names.map((n) => e.getAttribute(n))), names);
-    assert.deepEqual(await attributes(menu.locator('img'), 'src', 'alt', 'name'),
-        cases.map(([slot, def, over, , status]) => [def, status, over ? `Image${slot}` : null]), 'src, alt, NAME');
-    assert.deepEqual(await attributes(menu.locator('a'), 'href', 'target'),
-        cases.filter((c) => c[5]).map((c) => [c[5], c[3]]), 'href and target');
-    const away = await page.locator('iframe[name=menu]').boundingBox();
-    for (const [i, [slot, def, over, , status, link]] of cases.entries()) {
-        const img = menu.locator('img').nth(i);
-        const shown = async () => {
-            await menu.waitForFunction((i) => document.images[i].complete, i);
-            return img.evaluate((e) => [e.src, e.naturalWidth > 0, window.status]);
-        };
-        assert.deepEqual(await shown(), [url(def), true, ''], `slot ${slot}: default picture`);
-        await img.hover();
-        // A linked plain picture has only its ALT text; every other kind sets the status bar.
-        assert.deepEqual(await shown(), [url(over || def), true, link && !over ? '' : status],
-            `slot ${slot}: lightup swaps in`);
-        if (link) {
-            const main = page.frame({ name: 'main' });
-            await Promise.all([main.waitForNavigation(), img.click()]);
-            assert.equal(main.url(), url(link), `slot ${slot}: link opens in its frame`);
-        }
-        await page.mouse.move(away.x + 5, away.y + away.height - 5);
-        assert.deepEqual(await shown(), [url(def), true, ''], `slot ${slot}: turnoff swaps back`);
-    }
-    assert.deepEqual(errors, [], 'errors');
-}
-
 chromium.launch({ executablePath: '/usr/bin/chromium', args: ['--no-sandbox', '--disable-gpu'] })
     .then(async (browser) => {
-        await check(await browser.newPage());
+        const page = await browser.newPage();
+        const errors = [];
+        page.on('pageerror', (e) => errors.push(`script error: ${e.message}`));
+        page.on('requestfailed', (r) => errors.push(`failed to load ${r.url()}`));
+        await page.goto(url('frames.htm'));
+        const menu = page.frame({ name: 'menu' });
+        await menu.waitForLoadState('load');
+        const attributes = (locator, ...names) =>
+            locator.evaluateAll((all, names) => all.map((e) => names.map((n) => e.getAttribute(n))), names);
+        assert.deepEqual(await attributes(menu.locator('img'), 'src', 'alt', 'name'),
+            cases.map(([slot, def, over, , status]) => [def, status, over ? `Image${slot}` : null]), 'src, alt, NAME');
+        assert.deepEqual(await attributes(menu.locator('a'), 'href', 'target'),
+            cases.filter((c) => c[5]).map((c) => [c[5], c[3]]), 'href and target');
+        const away = await page.locator('iframe[name=menu]').boundingBox();
+        for (const [i, [slot, def, over, , status, link]] of cases.entries()) {
+            const img = menu.locator('img').nth(i);
+            const shown = async () => {
+                await menu.waitForFunction((i) => document.images[i].complete, i);
+                return img.evaluate((e) => [e.src, e.naturalWidth > 0, window.status]);
+            };
+            assert.deepEqual(await shown(), [url(def), true, ''], `slot ${slot}: default picture`);
+            await img.hover();
+            // A linked plain picture has only its ALT text; every other kind sets the status bar.
+            assert.deepEqual(await shown(), [url(over || def), true, link && !over ? '' : status],
+                `slot ${slot}: lightup swaps in`);
+            if (link) {
+                const main = page.frame({ name: 'main' });
+                await Promise.all([main.waitForNavigation(), img.click()]);
+                assert.equal(main.url(), url(link), `slot ${slot}: link opens in its frame`);
+            }
+            await page.mouse.move(away.x + 5, away.y + away.height - 5);
+            assert.deepEqual(await shown(), [url(def), true, ''], `slot ${slot}: turnoff swaps back`);
+        }
+        assert.deepEqual(errors, [], 'errors');
         await browser.close();
         fs.rmSync(dir, { recursive: true, force: true });
     })
