@@ -4,8 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <optional>
 #include <string>
+#include <tuple>
 
 using namespace lanternix;
 

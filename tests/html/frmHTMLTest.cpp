@@ -17,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QUrl>
+
 #include <functional>
 
 using namespace lanternix;
