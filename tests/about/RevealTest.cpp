@@ -13,37 +13,34 @@
 namespace lanternix {
 namespace {
 
-// Reads a distinct colour per logo pixel (-1 outside); draws on a grid wider than they reach.
+// Reads a distinct colour per logo pixel (never 0; -1 outside); draws on a grid, all 0 at first,
+// wider than they reach.
 struct Grid : RevealCanvas {
-    static constexpr std::int32_t Bg = 0x123456;
     static std::int32_t src(int x, int y) {
         const bool in = x >= 0 && y >= 0 && x < 64 && y < 64;
         return in ? x * 3 + 1 + (y * 3 + 2) * 256 + (x + y) * 131072 : -1;
     }
-    std::array<std::array<std::int32_t, 80>, 80> t;
+    std::int32_t t[80][80]{};
     int pictureSets = 0;
 
-    Grid() { std::fill(&t[0][0], &t[0][0] + 80 * 80, Bg); }
     std::int32_t Point(float x, float y) override { return src(int(x), int(y)); }
     void PSet(float x, float y, std::int32_t c) override { Line(x, y, x, y, c); }
     void Line(float x1, float y1, float x2, float y2, std::int32_t c) override {
         ASSERT_TRUE(x1 == x2 || y1 == y2); // the effects draw only rows and columns
         for (int x = int(std::min(x1, x2)); x <= int(std::max(x1, x2)); ++x)
             for (int y = int(std::min(y1, y2)); y <= int(std::max(y1, y2)); ++y)
-                t.at(x).at(y) = c;
+                t[x][y] = c;
     }
     void SetPictureFromSource() override {
         ++pictureSets;
-        for (int x = 0; x < 64; ++x)
-            for (int y = 0; y < 64; ++y)
-                t[x][y] = src(x, y);
+        for (int i = 0; i < 64 * 64; ++i)
+            t[i / 64][i % 64] = src(i / 64, i % 64);
     }
     // The first pixel up to (n, n) that differs from want, or "".
     std::string diff(const std::function<std::int32_t(int, int)>& want, int n = 64) const {
-        for (int x = 0; x <= n; ++x)
-            for (int y = 0; y <= n; ++y)
-                if (t[x][y] != want(x, y))
-                    return std::to_string(x) + "," + std::to_string(y);
+        for (int i = 0; i < (n + 1) * (n + 1); ++i)
+            if (const int x = i / (n + 1), y = i % (n + 1); t[x][y] != want(x, y))
+                return std::to_string(x) + "," + std::to_string(y);
         return "";
     }
 };
@@ -64,12 +61,10 @@ TEST(Reveal, ResetPicksTheModeEvenlyAndClearsOnlyItsOwnState) {
         r.RevealStep = 17;
         std::fill(&r.PixelDone[0][0], &r.PixelDone[0][0] + 65 * 65, -1);
         r.Reset(rnd);
-        EXPECT_EQ(r.RevealMode, want);
-        EXPECT_EQ(r.RevealStep, 0);
-        EXPECT_EQ(r.PixelDone, decltype(r.PixelDone){});
+        EXPECT_EQ(std::tuple(r.RevealMode, r.RevealStep, r.PixelDone == decltype(r.PixelDone){}),
+                  std::tuple(want, 0, true));
     }
-    EXPECT_EQ(rnd.draws, 6);
-    EXPECT_EQ(r.SparkPos, (std::array<int, 6>{1, 2, 3, 4, 5, 6}));
+    EXPECT_EQ(std::pair(rnd.draws, r.SparkPos), std::pair(6L, std::array{1, 2, 3, 4, 5, 6}));
 }
 
 TEST(Reveal, DripAndSmearRevealTickByTickEndWithThePictureAndRunOnOutsideIt) {
@@ -90,14 +85,15 @@ TEST(Reveal, DripAndSmearRevealTickByTickEndWithThePictureAndRunOnOutsideIt) {
             ASSERT_TRUE(r.Tick(c, rnd));
             ASSERT_EQ(c.diff([&](int x, int y) { return want(k, x, y); }), "") << mode << " " << k;
         }
-        EXPECT_FALSE(r.Tick(c, rnd)) << mode;         // the 65th tick ends the run
-        EXPECT_TRUE(r.Tick(c, rnd)) << mode;          // clicked again, it runs on past the end
-        EXPECT_EQ(c.diff(Grid::src, 63), "") << mode; // and leaves the logo as it is
-        EXPECT_EQ(c.pictureSets, 1);
+        // The 65th tick ends the run; clicked again, it runs on past the end, leaving the logo.
+        EXPECT_EQ(
+            (std::tuple{r.Tick(c, rnd), r.Tick(c, rnd), c.diff(Grid::src, 63), c.pictureSets}),
+            std::tuple(false, true, "", 1))
+            << mode;
     }
 }
 
-TEST(Reveal, SparklesVisitEachPixelOnceAndEndByGivingUp) {
+TEST(Reveal, SparklesVisitEachPixelOnceAndEachGivesUpAfterItsOwnLimitPuttingAllThreeBack) {
     Reveal r;
     r.RevealMode = Reveal::Sparkle;
     Grid c;
@@ -111,28 +107,25 @@ TEST(Reveal, SparklesVisitEachPixelOnceAndEndByGivingUp) {
     }
     // Most of the logo shows; the end left no sparkle standing and set no picture.
     EXPECT_GT(marked(), 3000);
-    EXPECT_EQ(c.diff([&](int x, int y) { return r.PixelDone[x][y] ? Grid::src(x, y) : Grid::Bg; }),
-              "");
+    EXPECT_EQ(c.diff([&](int x, int y) { return r.PixelDone[x][y] ? Grid::src(x, y) : 0; }), "");
     EXPECT_EQ(c.pictureSets, 0);
-}
 
-TEST(Reveal, EachSparkleGivesUpAfterItsOwnLimitAndPutsAllThreeBack) {
     const int limits[] = {4096, 4096, 5184};
-    for (int giver = 0; giver < 3; ++giver) {
-        Reveal r;
-        r.RevealMode = Reveal::Sparkle;
+    for (int giver : {0, 1, 2}) {
+        r.PixelDone = {};
         r.PixelDone[0][0] = -1; // where every unscripted draw lands
         r.SparkPos = {5, 6, 7, 8, 9, 10};
-        Grid c;
+        c = Grid();
         c.SetPictureFromSource();
         c.t[7][8] = Reveal::SparkColor; // left standing by an earlier tick
-        Scripted rnd;
+        Scripted scripted;
         for (int s = 0; s < giver; ++s) // the sparkles before the giver find a pixel
-            rnd.script.insert(rnd.script.end(), 2, (s + 1.5) / 64);
-        EXPECT_FALSE(r.Tick(c, rnd)) << giver;
-        EXPECT_EQ(rnd.draws, 2L * giver + 2L * (limits[giver] + 1)) << giver;
-        EXPECT_EQ(c.diff(Grid::src, 63), "") << giver; // no sparkle left standing
-        EXPECT_EQ(c.pictureSets, 1);
+            scripted.script.insert(scripted.script.end(), 2, (s + 1.5) / 64);
+        // No sparkle left standing, no picture set. (Braces: the tick runs before the reads.)
+        EXPECT_EQ(
+            (std::tuple{r.Tick(c, scripted), scripted.draws, c.diff(Grid::src, 63), c.pictureSets}),
+            std::tuple(false, 2L * giver + 2L * (limits[giver] + 1), "", 1))
+            << giver;
     }
 }
 

@@ -1,4 +1,4 @@
-// Pages made by lanternix-html (the generator, code page and atomic write of Save HTML As) in
+// A page made by lanternix-html (the generator, code page and atomic write of Save HTML As) in
 // headless Chromium, from files written here: each kind of button and values that need escaping.
 'use strict';
 
@@ -8,108 +8,96 @@ const fs = require('node:fs');
 const os = require('node:os');
 const path = require('node:path');
 const { pathToFileURL } = require('node:url');
+const { crc32 } = require('node:zlib');
 const { chromium } = require('playwright-core');
 
 const companion = path.resolve(process.argv[2]);
 const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'lanternix-pages-'));
 // Where the browser finds a value written into src or href: backslashes count as slashes.
 const url = (value) => new URL(value.replace(/\\/g, '/'), pathToFileURL(`${dir}/x.htm`)).href;
-function write(name, text) {
+function write(name, data) {
     const file = path.join(dir, name.replace(/\\/g, '/').split('?')[0]);
     fs.mkdirSync(path.dirname(file), { recursive: true });
-    fs.writeFileSync(file, text);
+    fs.writeFileSync(file, data);
 }
 
 const cases = [ // slot, default picture, mouse-over picture, target, status text, link
-    [3, 'pics/a.svg', 'pics/a-over.svg', 'main', 'Linked mouse-over', 'a-target.htm'],
-    [5, 'pics/b.svg', 'pics/b-over.svg', 'main', 'Mouse-over only', ''],
-    [8, 'pics/c.svg', '', 'main', 'Linked picture', 'c-target.htm'],
-    [12, 'pics/d.svg', '', '', 'Plain picture', ''],
     // A Windows path (its \b stays two characters in the preload), quotes, & and non-ASCII text.
     [1, 'pics\\d e.svg', 'pics\\bo.svg', 'main', `Joe's "links" & <café>`, 'e.htm?x=1&y="2"'],
     // A reference typed as text and a character beyond the code page (in the long-text block).
     [2, 'pics/f.svg', 'pics/f-over.svg', 'main', 'Rock &#39;n&#39; roll \u03a9', 'f.htm'],
+    [3, 'pics/a.svg', 'pics/a-over.svg', 'main', 'Linked mouse-over', 'a-target.htm'],
+    [5, 'pics/b.svg', 'pics/b-over.svg', 'main', 'Mouse-over only', ''],
+    [8, 'pics/c.svg', '', 'main', 'Linked picture', 'c-target.htm'],
+    [12, 'pics/d.svg', '', '', 'Plain picture', ''],
 ];
 
-const crcTable = Array.from({ length: 256 }, (_, n) => {
-    for (let k = 0; k < 8; k++)
-        n = n & 1 ? 0xEDB88320 ^ (n >>> 1) : n >>> 1;
-    return n >>> 0;
-});
-const crc32 = (bytes) => ~bytes.reduce((c, b) => crcTable[(c ^ b) & 0xFF] ^ (c >>> 8), ~0) >>> 0;
 const u32 = (v) => { const b = Buffer.alloc(4); b.writeUInt32LE(v); return b; };
 
-async function check(browser, [slot, def, over, target, status, link]) {
-    const label = `slot ${slot}:`;
-    // The project file: records of 96 bytes, each field tagged 8 (text) with its length, '?' for
-    // what Latin-1 lacks; then, if anything was lost, the block holding every field in UTF-8.
-    const fields = [`Image${slot}`, def, over, target, status, link];
-    const project = Buffer.alloc(9600);
+// The project file: records of 96 bytes, each field tagged 8 (text) with its length, '?' for what
+// Latin-1 lacks; then the block holding every field in UTF-8.
+const project = Buffer.alloc(9600);
+const fields = {};
+for (const [slot, ...rest] of cases) {
+    const [def, over, , , link] = rest;
     let at = 96 * (slot - 1);
-    for (const field of fields) {
+    for (const field of (fields[slot] = [`Image${slot}`, ...rest])) {
         project.writeUInt16LE(8, at);
         project.writeUInt16LE(field.length, at + 2);
         at += 4 + project.write(field.replace(/[^\x00-\xff]/g, '?'), at + 4, 'latin1');
     }
-    let file = project;
-    if (fields.some((f) => /[^\x00-\xff]/.test(f))) {
-        const parts = [Buffer.from('LXPEXT\r\n\x01\x00', 'latin1'), u32(crc32(project))];
-        for (let n = 1; n <= 100; n++)
-            for (const f of n === slot ? fields : Array(6).fill(null))
-                parts.push(f === null ? u32(0xFFFFFFFF) : Buffer.concat([u32(Buffer.byteLength(f)), Buffer.from(f)]));
-        const block = Buffer.concat(parts);
-        file = Buffer.concat([project, block, u32(crc32(block))]);
-    }
-    write(`${slot}.lxp`, file);
-    execFileSync(companion, ['-o', `${dir}/${slot}.htm`, `${dir}/${slot}.lxp`], { stdio: 'inherit' });
     for (const picture of [def, over].filter(Boolean))
         write(picture, '<svg xmlns="http://www.w3.org/2000/svg" width="149" height="48"/>');
     if (link)
         write(link, `<html><body>${link}</body></html>`);
-    // The menu in one frame and the link target in another, as a menu bar is used.
-    write(`frames${slot}.htm`, `<html><body><iframe name="menu" src="${slot}.htm" ` +
-        'style="width:300px;height:200px"></iframe><iframe name="main"></iframe>');
-
-    const page = await browser.newPage();
-    const errors = [];
-    page.on('pageerror', (e) => errors.push(`script error: ${e.message}`));
-    page.on('requestfailed', (r) => errors.push(`failed to load ${r.url()}`));
-    await page.goto(url(`frames${slot}.htm`));
-    const menu = page.frame({ name: 'menu' });
-    await menu.waitForLoadState('load');
-    const img = menu.locator('img');
-    const shown = async () => {
-        await menu.waitForFunction(() => document.images[0].complete);
-        return img.evaluate((i) => [i.src, i.naturalWidth > 0, window.status]);
-    };
-    const attributes = (locator, ...names) =>
-        locator.evaluateAll((all, names) => all.map((e) => names.map((n) => e.getAttribute(n))), names);
-    assert.deepEqual(await attributes(img, 'src', 'alt', 'name'),
-        [[def, status, over ? `Image${slot}` : null]], `${label} src, alt and NAME`);
-    assert.deepEqual(await shown(), [url(def), true, ''], `${label} default picture`);
-    await img.hover();
-    // A linked plain picture has only its ALT text; every other kind sets the status bar.
-    assert.deepEqual(await shown(), [url(over || def), true, link && !over ? '' : status],
-        `${label} lightup swaps in`);
-    const box = await page.locator('iframe[name=menu]').boundingBox();
-    await page.mouse.move(box.x + 5, box.y + box.height - 5);
-    assert.deepEqual(await shown(), [url(def), true, ''], `${label} turnoff swaps back`);
-
-    assert.deepEqual(await attributes(menu.locator('a'), 'href', 'target'),
-        link ? [[link, target]] : [], `${label} href and target`);
-    if (link) {
-        const main = page.frame({ name: 'main' });
-        await Promise.all([main.waitForNavigation(), img.click()]);
-        assert.equal(main.url(), url(link), `${label} link opens in its frame`);
-    }
-    assert.deepEqual(errors, [], `${label} errors`);
-    await page.close();
 }
+const parts = [Buffer.from('LXPEXT\r\n\x01\x00', 'latin1'), u32(crc32(project))];
+for (let n = 1; n <= 100; n++)
+    for (const f of fields[n] || Array(6).fill(null))
+        parts.push(f === null ? u32(0xFFFFFFFF) : Buffer.concat([u32(Buffer.byteLength(f)), Buffer.from(f)]));
+const block = Buffer.concat(parts);
+write('menu.lxp', Buffer.concat([project, block, u32(crc32(block))]));
+execFileSync(companion, ['-o', `${dir}/menu.htm`, `${dir}/menu.lxp`], { stdio: 'inherit' });
+// The menu in one frame and the link targets in another, as a menu bar is used.
+write('frames.htm', '<html><body><iframe name="menu" src="menu.htm" style="width:300px;height:400px">' +
+    '</iframe><iframe name="main"></iframe>');
 
 chromium.launch({ executablePath: '/usr/bin/chromium', args: ['--no-sandbox', '--disable-gpu'] })
     .then(async (browser) => {
-        for (const c of cases)
-            await check(browser, c);
+        const page = await browser.newPage();
+        const errors = [];
+        page.on('pageerror', (e) => errors.push(`script error: ${e.message}`));
+        page.on('requestfailed', (r) => errors.push(`failed to load ${r.url()}`));
+        await page.goto(url('frames.htm'));
+        const menu = page.frame({ name: 'menu' });
+        await menu.waitForLoadState('load');
+        const attributes = (locator, ...names) =>
+            locator.evaluateAll((all, names) => all.map((e) => names.map((n) => e.getAttribute(n))), names);
+        assert.deepEqual(await attributes(menu.locator('img'), 'src', 'alt', 'name'),
+            cases.map(([slot, def, over, , status]) => [def, status, over ? `Image${slot}` : null]), 'src, alt, NAME');
+        assert.deepEqual(await attributes(menu.locator('a'), 'href', 'target'),
+            cases.filter((c) => c[5]).map((c) => [c[5], c[3]]), 'href and target');
+        const away = await page.locator('iframe[name=menu]').boundingBox();
+        for (const [i, [slot, def, over, , status, link]] of cases.entries()) {
+            const img = menu.locator('img').nth(i);
+            const shown = async () => {
+                await menu.waitForFunction((i) => document.images[i].complete, i);
+                return img.evaluate((e) => [e.src, e.naturalWidth > 0, window.status]);
+            };
+            assert.deepEqual(await shown(), [url(def), true, ''], `slot ${slot}: default picture`);
+            await img.hover();
+            // A linked plain picture has only its ALT text; every other kind sets the status bar.
+            assert.deepEqual(await shown(), [url(over || def), true, link && !over ? '' : status],
+                `slot ${slot}: lightup swaps in`);
+            if (link) {
+                const main = page.frame({ name: 'main' });
+                await Promise.all([main.waitForNavigation(), img.click()]);
+                assert.equal(main.url(), url(link), `slot ${slot}: link opens in its frame`);
+            }
+            await page.mouse.move(away.x + 5, away.y + away.height - 5);
+            assert.deepEqual(await shown(), [url(def), true, ''], `slot ${slot}: turnoff swaps back`);
+        }
+        assert.deepEqual(errors, [], 'errors');
         await browser.close();
         fs.rmSync(dir, { recursive: true, force: true });
     })

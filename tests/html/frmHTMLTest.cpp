@@ -1,25 +1,24 @@
 #include "html/frmHTML.h"
 #include "app/frmMain.h"
 #include "html/HtmlGenerator.h"
-#include "io/Windows1252.h"
 #include "model/Module1.h"
 #include "platform/Form.h"
 #include "platform/TreeView.h"
-#include "platform/Twips.h"
+#include "support/Controls.h"
 #include "support/FakePlatform.h"
 
-#include <QApplication>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QTimer>
 #include <QUrl>
 
-#include <gtest/gtest.h>
+#include <functional>
 
 using namespace lanternix;
 
@@ -28,6 +27,11 @@ namespace {
 QByteArray readFile(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
 }
 
 class HtmlCommands : public ::testing::Test {
@@ -43,31 +47,19 @@ protected:
         return QString::fromStdString(generateHtmlPage(module.table).text).replace("\r\n", "\n");
     }
     // Opens the code window as the HTML button does, after closing (discarding) an open one.
-    frmHTML& open() {
+    frmHTML* open() {
         if (frmHTML* old = main.findChild<frmHTML*>())
             old->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QTest::mouseClick(main.Command4, Qt::LeftButton);
         frmHTML* w = main.findChild<frmHTML*>();
         EXPECT_TRUE(QTest::qWaitForWindowActive(w));
-        return *w;
-    }
-    // The code box's text, and whether the overlay shows.
-    static std::pair<QString, bool> box(frmHTML& w) {
-        return {w.Text1->toPlainText(), w.Text2->isVisible()};
+        return w;
     }
     void saveAs(const QString& answer) {
         platform.fileAnswers.push_back(answer);
         QTest::mouseClick(main.Command1[1], Qt::LeftButton);
     }
-    QString refused(const QString& answer) {
-        const std::size_t before = platform.messages.size();
-        saveAs(answer);
-        EXPECT_EQ(platform.messages.size(), before + 1);
-        EXPECT_EQ(platform.messages.back().second, 16);
-        return platform.messages.back().first;
-    }
-    QString path(const char* name) { return dir.filePath(QLatin1String(name)); }
 
     QTemporaryDir dir;
     Module1 module;
@@ -75,131 +67,135 @@ protected:
     frmMain main{module, platform};
 };
 
+struct Step {
+    const char* what;
+    std::function<void()> act;
+    bool generated, shown, overlay; // the page generated, shown in the code box; the overlay
+};
+
 } // namespace
 
-TEST_F(HtmlCommands, CodeWindowOpensBelowModalAndGeneratesOnce) {
+TEST_F(HtmlCommands, CodeWindowOpensBelowModalAndGeneratesOncePerShowing) {
     main.activateWindow();
-    frmHTML& w = open();
+    frmHTML* w = open();
     EXPECT_EQ(main.focusWidget(), main.Command1[0]) << "focus goes to Exit";
-    EXPECT_EQ(w.windowModality(), Qt::ApplicationModal);
-    EXPECT_EQ(QPoint(Form::Left(w), Form::Top(w)),
-              QPoint(Form::Left(main), Form::Top(main) + Form::Height(main)));
-    EXPECT_EQ(w.windowIcon().cacheKey(), main.windowIcon().cacheKey());
-    EXPECT_EQ(w.windowTitle(), QStringLiteral("HTML Code"));
-    EXPECT_EQ(w.Text2->text(), QStringLiteral("Click to generate HTML"));
-    EXPECT_EQ(w.Text2->font().family() + QString::number(w.Text2->font().pointSizeF()),
-              QStringLiteral("Arial Black14.25"));
-
+    EXPECT_EQ(
+        std::tuple(w->windowModality(), QPoint(Form::Left(*w), Form::Top(*w)),
+                   w->windowIcon().cacheKey(), w->windowTitle(),
+                   w->Text2->font().family() + QString::number(w->Text2->font().pointSizeF())),
+        std::tuple(
+            Qt::ApplicationModal, QPoint(Form::Left(main), Form::Top(main) + Form::Height(main)),
+            main.windowIcon().cacheKey(), QString("HTML Code"), QString("Arial Black14.25")));
+    test::expectControls(*w, {{"Text1", "", 0, 0, 4635, 3195},
+                              {"Text2", "Click to generate HTML", 420, 1245, 3945, 480}});
+    QTest::keyClicks(w->Text2, "x"); // both boxes read-only
+    QTest::keyClicks(w->Text1, "x");
     // The first resize generated the page; activation emptied the box and showed the overlay.
-    const QString first = page();
-    EXPECT_EQ(main.Html1->toPlainText(), first);
-    EXPECT_EQ(box(w), std::pair(QString(), true));
+    EXPECT_EQ(std::tuple(main.Html1->toPlainText(), w->Text1->toPlainText(), w->Text2->text(),
+                         w->Text1->isReadOnly(), w->Text2->isVisible()),
+              std::tuple(page(), "", "Click to generate HTML", true, true));
 
-    // The overlay passes its focus on without generating.
-    module.table.slot(1).StatusText = "Start";
-    w.Text2->setFocus();
-    EXPECT_TRUE(w.Text1->hasFocus());
-    EXPECT_EQ(main.Html1->toPlainText(), first);
+    const auto clickBox = [&] { QTest::mouseClick(w->Text1->viewport(), Qt::LeftButton); };
+    const auto reopen = [&] { w = open(); };
+    const Step steps[] = {
+        {"focus to the overlay", [&] { w->Text2->setFocus(); }, false, false, true},
+        {"click on the overlay", [&] { QTest::mouseClick(w->Text2, Qt::LeftButton); }, 1, 1, 0},
+        {"click on the code box", clickBox, false, true, false}, // nothing more while open
+        {"resize", [&] { w->resize(w->width() + 30, w->height() + 30); }, false, true, false},
+        {"back from another window",
+         [&] { QApplication::setActiveWindow(&main), QApplication::setActiveWindow(w); }, 0, 1, 0},
+        {"opening again", reopen, true, false, true},
+        {"click on the code box", clickBox, true, true, false},
+        {"opening again", reopen, true, false, true},
+        {"resize with the overlay", [&] { w->resize(400, 267); }, true, true, false}};
+    for (const Step& s : steps) {
+        main.Html1->setPlainText("stale"); // what a generation overwrites
+        s.act();
+        EXPECT_EQ(std::tuple(main.Html1->toPlainText() == page(), w->Text1->toPlainText(),
+                             w->Text2->isVisible(), w->Text1->hasFocus()),
+                  std::tuple(s.generated, s.shown ? page() : "", s.overlay, true))
+            << s.what;
+    }
+    EXPECT_EQ(w->Text1->geometry(), QRect(0, 0, 400, 267)); // it fills the client area
+    // F12 and the code box's context menu preview from here as well.
+    QTest::keyClick(w->Text1, Qt::Key_F12);
+    QContextMenuEvent menuAt(QContextMenuEvent::Mouse, QPoint(5, 5), QPoint(5, 5));
+    QApplication::sendEvent(w->Text1->viewport(), &menuAt);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_TRUE(menu);
+    for (QAction* a : menu->actions())
+        if (a->text() == "&Preview in Browser")
+            a->trigger();
+    menu->close();
+    EXPECT_EQ(std::pair(platform.openedUrls.size(), platform.messages.size()), std::pair(2ul, 0ul));
 
-    QTest::mouseClick(w.Text2, Qt::LeftButton);
-    const QString second = page();
-    EXPECT_EQ(box(w), std::pair(second, false));
-
-    // Nothing more while the window stays open: clicks and resizes leave the page alone.
-    module.table.slot(1).StatusText = "Again";
-    QTest::mouseClick(w.Text1->viewport(), Qt::LeftButton);
-    w.resize(w.width() + 30, w.height() + 30);
-    EXPECT_EQ(box(w), std::pair(second, false));
-    EXPECT_EQ(main.Html1->toPlainText(), second);
-
-    // The next opening starts again with the overlay; a click on the code box generates too.
-    frmHTML& again = open();
-    EXPECT_EQ(box(again), std::pair(QString(), true));
-    QTest::mouseClick(again.Text1->viewport(), Qt::LeftButton);
-    EXPECT_EQ(box(again), std::pair(page(), false));
-
-    // So does a resize while the overlay shows; the code box fills the client area.
-    frmHTML& third = open();
-    third.resize(400, 267);
-    EXPECT_EQ(box(third), std::pair(page(), false));
-    EXPECT_EQ(third.Text1->geometry(), QRect(0, 0, 400, 267));
-    // F12 previews from here as well.
-    QTest::keyClick(third.Text1, Qt::Key_F12);
-    EXPECT_EQ(platform.openedUrls.size(), 1u);
-    EXPECT_TRUE(platform.messages.empty());
-}
-
-TEST_F(HtmlCommands, FailedCheckAtOpeningAndAtTheFirstClick) {
+    // A failed check at opening and at the first click; the overlay hides all the same.
     module.table.slot(4) = MenuImage{"Image4", "", "x.gif", "", "", ""};
-    main.Html1->setPlainText(QStringLiteral("last page"));
-    frmHTML& w = open();
+    main.Html1->setPlainText("last page");
+    w = open();
+    QTest::mouseClick(w->Text2, Qt::LeftButton);
     const auto message = std::pair(QStringLiteral("You must enter a Default image for Image4"), 16);
-    EXPECT_EQ(platform.messages, decltype(platform.messages)({message}));
-    EXPECT_EQ(box(w), std::pair(QString(), true));
-
-    QTest::mouseClick(w.Text2, Qt::LeftButton);
-    EXPECT_EQ(platform.messages, decltype(platform.messages)({message, message}));
-    EXPECT_EQ(box(w), std::pair(QString(), false)) << "the overlay hides all the same";
-    EXPECT_EQ(main.Html1->toPlainText(), QStringLiteral("last page"));
+    EXPECT_EQ(std::tuple(platform.messages, w->Text1->toPlainText(), w->Text2->isVisible(),
+                         main.Html1->toPlainText()),
+              std::tuple(decltype(platform.messages)({message, message}), "", false, "last page"));
 }
 
-TEST_F(HtmlCommands, SaveHtmlAsCancelsRefusesAndWrites) {
-    const QString file = path("menu.htm");
-    QFile old(file);
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("old page") == 8);
-    old.close();
-    main.Html1->setPlainText(QStringLiteral("earlier page"));
+TEST_F(HtmlCommands, SaveHtmlAsAsksCancelsRefusesWritesAndPreviews) {
+    const QString file = dir.filePath("menu.htm"), taken = dir.filePath("taken.htm");
+    writeFile(file, "old page");
+    main.Html1->setPlainText("earlier page");
     saveAs(QString()); // cancel
-    EXPECT_EQ(main.Html1->toPlainText(), QStringLiteral("earlier page"));
-    EXPECT_TRUE(platform.messages.empty());
-    EXPECT_EQ(platform.fileRequests.at(0).mode, FileDialogRequest::Save);
-
-    // An image without a default picture: the generator's message.
+    const FileDialogRequest& asked = platform.fileRequests.at(0);
+    EXPECT_EQ(std::tuple(asked.mode, asked.title, asked.filter, asked.flags, asked.fileName,
+                         main.Html1->toPlainText(), platform.messages.size()),
+              std::tuple(FileDialogRequest::Save, QString("Save HTML As"),
+                         QString("HTML files (*.htm *.html)"), 0x8800, QString(),
+                         QString("earlier page"), 0ul));
+    // Refused: an image without a default picture; a write that fails (the name is taken by a
+    // folder). The old file and the caption stay.
     module.table.slot(5) = MenuImage{"Image5", "", "", "", "", ""};
-    EXPECT_EQ(refused(file), QStringLiteral("You must enter a Default image for Image5"));
+    saveAs(file);
     module.table.clearRecord(5);
-    // A write that fails: here the name is taken by a folder.
-    ASSERT_TRUE(QDir().mkdir(path("taken.htm")));
-    EXPECT_EQ(refused(path("taken.htm")),
-              "Cannot save the page to \"" + path("taken.htm") + "\": Is a directory.");
-    EXPECT_EQ(readFile(file), QByteArray("old page"));
-    EXPECT_EQ(main.windowTitle(), QStringLiteral("Lanternix 2.0"));
+    ASSERT_TRUE(QDir().mkdir(taken));
+    saveAs(taken);
+    EXPECT_EQ(std::tuple(platform.messages, readFile(file), main.windowTitle()),
+              std::tuple(decltype(platform.messages)(
+                             {{"You must enter a Default image for Image5", 16},
+                              {"Cannot save the page to \"" + taken + "\": Is a directory.", 16}}),
+                         QByteArray("old page"), QString("Lanternix 2.0")));
 
     // Saved at last: the old file replaced whole, no temporary file left, the folder as caption.
     // A character beyond the code page (an arrow after a euro sign) goes in as a reference.
-    module.table.slot(2).HyperLink = "b\xe2\x82\xac\xe2\x86\x92.htm";
+    const QByteArray gif("GIF89a\x95\0\x30\0", 10); // 149 by 48, as the buttons are drawn
+    const QString link = QString::fromUtf8("b\xe2\x82\xac\xe2\x86\x92.htm");
+    module.table.slot(2).HyperLink = link.toStdString();
+    for (const char* name : {"a.gif", "b2.gif"})
+        writeFile(dir.filePath(name), gif);
     saveAs(file);
     const QByteArray bytes = readFile(file);
     EXPECT_TRUE(bytes.contains("ALT=\"Caf\xe9\"")) << "Windows-1252, not UTF-8";
     EXPECT_TRUE(bytes.contains("HREF=\"b\x80&#8594;.htm\""));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot),
-              QStringList({"menu.htm", "taken.htm"}));
-    EXPECT_EQ(main.windowTitle(), dir.path() + QLatin1Char('/'));
-
+    EXPECT_EQ(
+        std::pair(QDir(dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot),
+                  main.windowTitle()),
+        std::pair(QStringList({"a.gif", "b2.gif", "menu.htm", "taken.htm"}), dir.path() + '/'));
     // What would break once published from there is said in one message; the page stays.
-    const QString link = QString::fromUtf8("b\xe2\x82\xac\xe2\x86\x92.htm");
     const QString in = " in the page's folder " + dir.path() + ", so the ";
-    const QString missing = in + "picture will be missing.";
-    ASSERT_EQ(platform.messages.size(), 3u);
     EXPECT_EQ(platform.messages.back(),
               std::pair("The page is saved. Once it is published from " + dir.path() +
-                            ", this may not work:\n" +
-                            QStringList(
-                                {"Image1, Default image \"a.gif\": there is no such file" + missing,
-                                 "Image2, Default image \"b.gif\": there is no such file" + missing,
-                                 "Image2, OnOver Image \"b2.gif\": there is no such file" + missing,
-                                 "Image2, HyperLink \"" + link + "\": there is no such page" + in +
-                                     "link will lead nowhere."})
-                                .join("\n\u2022 ")
-                                .prepend("\n\u2022 "),
+                            ", this may not work:\n\n\u2022 Image2, Default image \"b.gif\": there "
+                            "is no such file" +
+                            in +
+                            "picture will be missing.\n\u2022 Image2, "
+                            "HyperLink \"" +
+                            link + "\": there is no such page" + in + "link will lead nowhere.",
                         int(vbInformation)));
     // With everything in place nothing more is said.
-    for (const QString& name : {QString("a.gif"), QString("b.gif"), QString("b2.gif"), link}) {
-        QFile f(dir.filePath(name));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write("GIF89a\x95\0\x30\0", 10) == 10);
-    }
+    for (const QString& name : {QString("b.gif"), link})
+        writeFile(dir.filePath(name), gif);
     saveAs(file);
-    EXPECT_EQ(platform.messages.size(), 3u);
+    EXPECT_EQ(std::pair(platform.messages.size(), platform.fileRequests.back().fileName),
+              std::pair(3ul, file)); // the last name proposed again
 
     // F12: the saved page with one BASE line naming its folder, shown by the browser from a
     // copy of its own; none while an image lacks its default picture.
@@ -213,7 +209,7 @@ TEST_F(HtmlCommands, SaveHtmlAsCancelsRefusesAndWrites) {
         QByteArray(bytes).insert(14, "<BASE HREF=\"file://" + dir.path().toUtf8() + "/\">\r\n"));
     module.table.slot(5) = MenuImage{"Image5", "", "", "", "", ""};
     QTest::keyClick(&main, Qt::Key_F12);
-    EXPECT_EQ(platform.openedUrls.size(), 1u);
-    EXPECT_EQ(platform.messages.back(),
-              std::pair(QString("You must enter a Default image for Image5"), int(vbCritical)));
+    EXPECT_EQ(std::pair(platform.openedUrls.size(), platform.messages.back()),
+              std::pair(1ul, std::pair(QString("You must enter a Default image for Image5"),
+                                       int(vbCritical))));
 }
