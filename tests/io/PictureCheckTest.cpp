@@ -39,6 +39,9 @@ TEST(PictureCheck, ReadsPictureSizesFromTheirHeaders) {
         {bmp(16, -24), "16x24"}, // stored top-down
         {jpeg(640, 480), "640x480"},
         {"RIFF\0\0\0\0WEBPVP8X\x0A\0\0\0\x10\0\0\0\x94\0\0\x2F\0\0"s, "149x48"},
+        {"RIFF\0\0\0\0WEBPVP8L\0\0\0\0\x2F\x94\xC0\x0B\0\0\0\0\0\0\0\0\0"s, "149x48"},
+        // A fill byte and the markers that look like frames but are not, skipped.
+        {"\xFF\xD8\xFF\xFF\xC4\0\x02\xFF\xC8\0\x02\xFF\xCC\0\x02"s + jpeg(2, 3).substr(2), "2x3"},
         {png(149, 48).substr(0, 20), "none"}, // cut short
         {"<svg width='10'/>", "none"},
         {jpeg(640, 480).substr(0, 24), "none"},
