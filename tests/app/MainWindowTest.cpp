@@ -61,8 +61,7 @@ protected:
                 ed().Command2->isEnabled()};
     }
     bool docked() {
-        return Form::Left(ed()) == Form::Left(main) + Form::Width(main) &&
-               Form::Top(ed()) == Form::Top(main);
+        return ed().frameGeometry().topLeft() == main.frameGeometry().topRight() + QPoint(1, 0);
     }
 
     Module1 module;
@@ -238,15 +237,14 @@ TEST_F(MainWindow, SwitchingImagesAsksAboutTyping) {
 }
 
 TEST_F(MainWindow, TickDocksMinimisesAndRestoresTheEditorAndOtherwiseWritesNothing) {
-    main.move(100, 50);
-    main.Timer1_Timer();
-    EXPECT_TRUE(docked());
-    ed().move(500, 400); // dragged away
-    main.Timer1_Timer();
-    EXPECT_TRUE(docked());
-    main.resize(400, 307);
-    main.Timer1_Timer();
-    EXPECT_EQ(ed().frameGeometry().left(), main.frameGeometry().right() + 1);
+    // Following this window's moves and size, and back after being dragged away.
+    const std::function<void()> moves[] = {
+        [&] { main.move(100, 50); }, [&] { ed().move(500, 400); }, [&] { main.resize(400, 307); }};
+    for (const auto& move : moves) {
+        move();
+        main.Timer1_Timer();
+        EXPECT_TRUE(docked());
+    }
 
     // Minimised and restored with this window; a maximised one neither moves nor minimises it.
     const QPoint edAt = ed().pos();
@@ -280,8 +278,8 @@ TEST_F(MainWindow, TickDocksMinimisesAndRestoresTheEditorAndOtherwiseWritesNothi
 
 TEST_F(MainWindow, UnsavedWorkIsAskedAboutBeforeExitCloseOrOpen) {
     TempFolder dir;
-    const QString base = QString::fromStdString(dir.file("base.lxp"));
-    const QString saved = QString::fromStdString(dir.file("saved.lxp"));
+    const QString base = QString::fromStdString(dir.file("base.lxp")),
+                  saved = QString::fromStdString(dir.file("saved.lxp"));
     main.Command2_Click();
     platform.fileAnswers = {base};
     ASSERT_TRUE(main.SaveProject());
