@@ -172,11 +172,14 @@ TEST_F(MainWindow, EditorLoadsSavesAndRemovesTheClickedImage) {
     EXPECT_EQ(module.table.slot(2), record);
     EXPECT_EQ(ed().Image2->text(), "over.gif"); // the boxes keep what was typed
     module.CurrentIndex = 1;
-    fill({" b.gif", "", "  ", "Joe's \"links\"", "http://example.org/?a=1&b=2 "});
+    fill({" b.gif", "x", "  ", "Joe's \"links\"", "http://example.org/?a=1&b=2 "});
     QTest::keyClick(ed().Link1, Qt::Key_Return); // Return in a box is Save
-    EXPECT_EQ(module.table.slot(2), (MenuImage{"Image2", " b.gif", "", "  ", "Joe's \"links\"",
+    EXPECT_EQ(module.table.slot(2), (MenuImage{"Image2", " b.gif", "x", "  ", "Joe's \"links\"",
                                                "http://example.org/?a=1&b=2 "}));
     EXPECT_EQ(module.CurrentIndex, 2);
+    fill({"b.gif", "", "", "", ""});
+    QTest::mouseClick(ed().Command1, Qt::LeftButton);
+    EXPECT_EQ(module.table.slot(2), (MenuImage{"Image2", "b.gif", "", "", "", ""}));
     EXPECT_EQ(platform.messages.size(), 1u); // no message on success
 
     // Remove takes the node, the record and the typing without a question.
