@@ -1,4 +1,3 @@
-#include "platform/CommonDialog.h"
 #include "platform/QtPlatform.h"
 #include "support/Controls.h"
 #include "support/FakePlatform.h"
