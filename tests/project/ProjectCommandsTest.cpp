@@ -1,16 +1,12 @@
 #include "app/frmMain.h"
 #include "editor/frmButton.h"
 #include "model/Module1.h"
-#include "platform/TreeView.h"
 #include "project/ProjectCodec.h"
+#include "support/Controls.h"
 #include "support/FakePlatform.h"
 #include "support/TempFolder.h"
 
-#include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
-
-#include <gtest/gtest.h>
 
 using namespace lanternix;
 using namespace lanternix::test;
@@ -21,21 +17,9 @@ TEST(ProjectCommands, SaveAndOpen) {
     FakePlatform platform;
     platform.otherwise = Answer::No; // Open discards unsaved changes
     frmMain main{module, platform};
-    TreeNodes& nodes = main.List1->Nodes();
-    frmButton& e = main.editor();
     const std::string d = dir.path.string() + "/";
     const QString q = QString::fromStdString(d);
-    // Root key, text and expanded; the children's keys, marked where the text is not the key.
-    auto tree = [&] {
-        QString s = nodes(1).Key() + nodes(1).Text() + (nodes(1).item()->isExpanded() ? "+" : "-");
-        for (int i = 2; i <= nodes.Count(); ++i)
-            s += " " + nodes(i).Key() + (nodes(i).Key() == nodes(i).Text() ? "" : "?");
-        return s.toStdString();
-    };
-    auto editor = [&] {
-        return QStringList{e.Image1->text(),    e.Image2->text(), e.Frameset1->text(),
-                           e.Comments1->text(), e.Link1->text(),  e.Key1->text()};
-    };
+    const QStringList boxes{"Image1", "Image2", "Frameset1", "Comments1", "Link1", "Key1"};
     const int Save = 0, Open = 1;
     auto click = [&](int command, const QString& answer) { // a null answer: the user cancels
         platform.fileAnswers.push_back(answer);
@@ -44,12 +28,10 @@ TEST(ProjectCommands, SaveAndOpen) {
     // A user who added three images, edited the second and has it open in the editor.
     for (int i = 0; i < 3; ++i)
         main.Command2_Click();
-    main.List1_NodeClick(*nodes.find("Image2"));
-    e.Image1->setText("two.gif");
-    e.Command1_Click();
+    main.List1_NodeClick(*main.List1->Nodes().find("Image2"));
+    main.editor().Image1->setText("two.gif");
+    main.editor().Command1_Click();
     const MenuTable three = module.table;
-    const QStringList editing = editor();
-    ASSERT_EQ(editing, QStringList({"two.gif", "", "", "", "", "Image2"}));
 
     // Failures change nothing: the table, tree and editor stay, and so does the old file.
     std::string bad = encodeProject(three).bytes;
@@ -64,31 +46,29 @@ TEST(ProjectCommands, SaveAndOpen) {
     module.table.slot(3).HyperLink = "";
     click(Save, q + "gone/menu.lxp");
     EXPECT_EQ(module.table, three);
-    EXPECT_EQ(tree(), "rHTML+ Image1 Image2 Image3");
-    EXPECT_EQ(editor(), editing);
+    EXPECT_EQ(treeText(*main.List1) + " " + captions(main.editor(), boxes).join('|'),
+              "rHTML+ Image1 Image2 Image3 two.gif|||||Image2");
     EXPECT_EQ(readBytes(d + "menu.lxp"), old);
-    const std::vector<std::pair<QString, int>> told = {
-        {"\"" + q +
-             "bad.lxp\" is not a valid Lanternix project: slot 3: the field \"Image\" has the type "
-             "tag 5, not 0 (unset) or 8 (text).",
-         16},
-        {"Cannot open the project file \"" + q + "gone/x.lxp\": No such file or directory.", 16},
-        {"Image3 cannot be saved: its HyperLink takes 2049 bytes, more than the 2048 bytes a text "
-         "may hold.",
-         16},
-        {"Cannot save the project to \"" + q + "gone/menu.lxp\": No such file or directory.", 16}};
-    EXPECT_EQ(platform.messages, told);
+    EXPECT_EQ(platform.said(),
+              QStringList({"16: \"" + q +
+                               "bad.lxp\" is not a valid Lanternix project: slot 3: the field "
+                               "\"Image\" has the type tag 5, not 0 (unset) or 8 (text).",
+                           "16: Cannot open the project file \"" + q +
+                               "gone/x.lxp\": No such file or directory.",
+                           "16: Image3 cannot be saved: its HyperLink takes 2049 bytes, more than "
+                           "the 2048 bytes a text may hold.",
+                           "16: Cannot save the project to \"" + q +
+                               "gone/menu.lxp\": No such file or directory."}));
     platform.messages.clear();
 
     click(Save, q + "menu.lxp");
-    const std::string bytes = readBytes(d + "menu.lxp");
-    EXPECT_EQ(bytes, encodeProject(three).bytes);
+    EXPECT_EQ(readBytes(d + "menu.lxp"), encodeProject(three).bytes);
     main.Command2_Click();
     click(Save, QString()); // the name stays, nothing is written
     click(Save, "");        // an empty name is no name
     click(Open, QString());
-    EXPECT_EQ(readBytes(d + "menu.lxp"), bytes);
-    EXPECT_EQ(tree(), "rHTML+ Image1 Image2 Image3 Image4");
+    EXPECT_EQ(readBytes(d + "menu.lxp"), encodeProject(three).bytes);
+    EXPECT_EQ(treeText(*main.List1), "rHTML+ Image1 Image2 Image3 Image4");
 
     // Open replaces the table, rebuilds the tree in slot order and empties the editor.
     MenuTable other; // gaps, a removed slot and a free slot holding a text
@@ -102,26 +82,21 @@ TEST(ProjectCommands, SaveAndOpen) {
     click(Open, q + "other.lxp");
     EXPECT_EQ(module.table, other);
     EXPECT_EQ(module.CurrentIndex, index);
-    EXPECT_EQ(tree(), "rHTML+ Image1 Image3 Image7");
-    EXPECT_EQ(editor(), QStringList({"", "", "", "", "", ""}));
+    EXPECT_EQ(treeText(*main.List1) + " " + captions(main.editor(), boxes).join('|'),
+              "rHTML+ Image1 Image3 Image7 |||||");
     click(Save, QString());
 
     // A name that does not exist gives the empty project and an empty file of that name.
     click(Open, q + "new.lxp");
     EXPECT_EQ(module.table, MenuTable{});
-    EXPECT_EQ(tree(), "rHTML+");
+    EXPECT_EQ(treeText(*main.List1), "rHTML+");
     EXPECT_EQ(std::filesystem::file_size(d + "new.lxp"), 0u);
     EXPECT_TRUE(platform.messages.empty());
 
     // Flags start as the control has them and stay as Save set them; Open empties the name.
-    QStringList requests;
-    for (const FileDialogRequest& r : platform.fileRequests)
-        requests << QStringList({r.mode == FileDialogRequest::Save ? "Save" : "Open", r.title,
-                                 r.filter, QString::number(r.flags), r.fileName})
-                        .join('|');
     const QString save = "Save|Save Lanternix Project as|Lanternix Projects (*.lxp)|34816|" + q;
     const QString open = "Open|Open Lanternix Project|Lanternix Projects (*.lxp)|";
-    EXPECT_EQ(requests,
+    EXPECT_EQ(platform.dialogs(),
               QStringList({open + "0|", open + "0|", save + "gone/x.lxp", save + "menu.lxp",
                            save + "gone/menu.lxp", save + "menu.lxp", save + "menu.lxp",
                            open + "34816|", open + "34816|", save + "other.lxp", open + "34816|"}));
@@ -132,10 +107,8 @@ TEST(ProjectCommands, SaveAndOpen) {
     writeBytes(d + "rewritten.lxp", rewritten);
     click(Open, q + "rewritten.lxp");
     EXPECT_EQ(*module.table.slot(3).HyperLink, "hXtp://example.org/" + std::string(47, 'p'));
-    EXPECT_EQ(platform.messages,
-              (std::vector<std::pair<QString, int>>{
-                  {"The long texts saved in \"" + q +
-                       "rewritten.lxp\" were dropped: another program has changed the file since, "
-                       "and only its shortened texts could be read.",
-                   48}}));
+    EXPECT_EQ(platform.said(), QStringList("48: The long texts saved in \"" + q +
+                                           "rewritten.lxp\" were dropped: another program has "
+                                           "changed the file since, and only its shortened texts "
+                                           "could be read."));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/TreeView.h"
 #include "platform/Twips.h"
 
 #include <QAbstractButton>
@@ -45,6 +46,34 @@ inline void expectControls(const QWidget& window, std::initializer_list<Control>
             got.setWidth(want.width());
         EXPECT_EQ(got, want) << c.name;
     }
+}
+
+// The same, a control a row: "name|caption|left top width height".
+inline void expectControls(const QWidget& window, const QStringList& rows) {
+    for (const QString& row : rows) {
+        const QStringList f = row.split('|'), at = f.value(2).split(' ');
+        const QByteArray name = f[0].toLatin1();
+        expectControls(window, {{name.constData(), f.value(1), at.value(0).toInt(),
+                                 at.value(1).toInt(), at.value(2).toInt(), at.value(3).toInt()}});
+    }
+}
+
+// The captions of the named controls of a window.
+inline QStringList captions(const QWidget& window, const QStringList& names) {
+    QStringList out;
+    for (const QString& name : names)
+        out << captionOf(window.findChild<const QWidget*>(name));
+    return out;
+}
+
+// The tree as keys: the root's key and text, + when expanded, then each image's key, with a ?
+// where its text differs.
+inline QString treeText(TreeView& tree) {
+    TreeNodes& nodes = tree.Nodes();
+    QString s = nodes(1).Key() + nodes(1).Text() + (nodes(1).item()->isExpanded() ? "+" : "-");
+    for (int i = 2; i <= nodes.Count(); ++i)
+        s += " " + nodes(i).Key() + (nodes(i).Key() == nodes(i).Text() ? "" : "?");
+    return s;
 }
 
 // The controls the focus reaches pressing Tab from the one that has it, named, until it

@@ -4,6 +4,7 @@
 #include "platform/Platform.h"
 
 #include <QSet>
+#include <QStringList>
 
 #include <deque>
 #include <ostream>
@@ -51,6 +52,28 @@ public:
         return a;
     }
     void endProgram() override { ++endCount; }
+
+    // Each file dialog asked for: "Save|title|filter|flags|proposed name".
+    QStringList dialogs() const {
+        QStringList out;
+        for (const FileDialogRequest& r : fileRequests)
+            out << QStringList({r.mode == FileDialogRequest::Save ? "Save" : "Open", r.title,
+                                r.filter, QString::number(r.flags), r.fileName})
+                       .join('|');
+        return out;
+    }
+    // Each message shown: "style: text".
+    QStringList said() const {
+        QStringList out;
+        for (const auto& [text, style] : messages)
+            out << QString::number(style) + ": " + text;
+        return out;
+    }
+    // Forgets what was asked and shown so far.
+    void forget() {
+        fileRequests.clear(), messages.clear(), questions.clear();
+        endCount = 0;
+    }
 
     // The registry starts empty; files exist when listed; starts succeed unless refused.
     MemoryRegistry memoryRegistry;
