@@ -42,6 +42,14 @@ TEST(CommandLine, ProgramAnswersAndRefusals) {
         const std::string first = readBytes(out).substr(0, readBytes(out).find('\n') + 1);
         EXPECT_EQ(status + " " + first + readBytes(out + ".err"), outcome) << args[0];
     }
+    EXPECT_EQ(runProgram(
+                  "env",
+                  {"-u", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM=", "DISPLAY=:9999", LANTERNIX_PROGRAM},
+                  out, out + ".err"),
+              1);
+    EXPECT_EQ(readBytes(out + ".err"),
+              "lanternix: cannot open the X display \":9999\" named by DISPLAY: no X server "
+              "answers there, or it refused the connection.\n");
 }
 
 // A project named at start or dropped on the window opens as Open Project opens a file; a

@@ -140,6 +140,7 @@ TEST_F(MainWindow, StartsEmptyWithEveryControlInPlaceAndAddsUpTo99Images) {
     auto picture = [](const QIcon& icon) { return icon.pixmap(13).toImage(); };
     EXPECT_TRUE(picture(nodes()(1).item()->icon(0)) == picture(QPixmap(":/pictures/closed.xpm")));
     EXPECT_TRUE(picture(nodes()(100).item()->icon(0)) == picture(QPixmap(":/pictures/image.xpm")));
+    EXPECT_TRUE(picture(main.windowIcon()) == picture(QPixmap(":/pictures/lanternix.xpm")));
 }
 
 TEST_F(MainWindow, EditorLoadsSavesAndRemovesTheClickedImage) {
