@@ -60,10 +60,13 @@ TEST_F(AboutBox, LoadSeedsCaptionsPlacesAndTabOrderAndEnterAndEscClose) {
     EXPECT_EQ(std::tuple(box.windowTitle(), box.windowIcon().cacheKey(), box.size(),
                          box.Image1->parentWidget(), box.Line1[0]->geometry(),
                          box.Line1[1]->geometry(), small.size(), small.colorCount(),
-                         box.picIcon->Picture().isNull(), box.Timer1->interval()),
+                         box.picIcon->Picture().isNull(), box.Timer1->interval(),
+                         box.Image1->pixmap().toImage() ==
+                             small.convertToFormat(box.Image1->pixmap().toImage().format()),
+                         box.lblTitle->font().bold()),
               std::tuple(QString("About Lanternix v2.0"), icon.cacheKey(), QSize(382, 237),
                          static_cast<QWidget*>(box.picIcon), QRect(6, 163, 372, 1),
-                         QRect(7, 164, 371, 2), QSize(32, 20), 16, true, 10));
+                         QRect(7, 164, 371, 2), QSize(32, 20), 16, true, 10, true, true));
     box.show(); // and made the active window, as the modal showing does
     QApplication::setActiveWindow(&box);
     box.cmdOK->setFocus();

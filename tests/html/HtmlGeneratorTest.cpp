@@ -151,7 +151,8 @@ TEST(HtmlEscape, EachPlaceGetsItsOwnRules) {
         {AltText, beyond, refs},
         {Handler, beyond, refs},
         {Comment, beyond, refs},
-        {Script, beyond, R"(\u03A9 \u65E5\u672C \uD83D\uDE00 \uFFFD)"}};
+        {Script, beyond, R"(\u03A9 \u65E5\u672C \uD83D\uDE00 \uFFFD)"},
+        {Script, "\xEF\xBF\xBF\xF0\x90\x80\x80", R"(\uFFFF\uD800\uDC00)"}};
     // Plain values (spaces, text the code page holds, the other places' characters) are copied.
     const std::string plain = "  http://h/x.cgi?a=1;b=2#top \xc3\xa9\xe2\x82\xac\xc2\x81 ";
     for (const auto& [place, value, want] : cases)

@@ -123,9 +123,10 @@ TEST_F(HtmlCommands, CodeWindowOpensBelowModalAndGeneratesOncePerShowing) {
     QApplication::sendEvent(w->Text1->viewport(), &menuAt);
     auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
     ASSERT_TRUE(menu);
-    for (QAction* a : menu->actions())
-        if (a->text() == "&Preview in Browser")
-            a->trigger();
+    ASSERT_GE(menu->actions().size(), 2);
+    EXPECT_TRUE(menu->actions().end()[-2]->isSeparator());
+    menu->actions().back()->trigger();
+    EXPECT_EQ(menu->actions().back()->text(), "&Preview in Browser");
     menu->close();
     EXPECT_EQ(std::pair(platform.openedUrls.size(), platform.messages.size()), std::pair(2ul, 0ul));
 
@@ -207,9 +208,14 @@ TEST_F(HtmlCommands, SaveHtmlAsAsksCancelsRefusesWritesAndPreviews) {
     EXPECT_EQ(
         readFile(preview),
         QByteArray(bytes).insert(14, "<BASE HREF=\"file://" + dir.path().toUtf8() + "/\">\r\n"));
+    platform.noBrowser = true;
+    QTest::keyClick(&main, Qt::Key_F12);
+    EXPECT_EQ(
+        platform.messages.back(),
+        std::pair("No web browser could be started to show " + preview + ".", int(vbCritical)));
     module.table.slot(5) = MenuImage{"Image5", "", "", "", "", ""};
     QTest::keyClick(&main, Qt::Key_F12);
     EXPECT_EQ(std::pair(platform.openedUrls.size(), platform.messages.back()),
-              std::pair(1ul, std::pair(QString("You must enter a Default image for Image5"),
+              std::pair(2ul, std::pair(QString("You must enter a Default image for Image5"),
                                        int(vbCritical))));
 }

@@ -14,6 +14,7 @@
 #else
 #include <csignal>
 #include <fcntl.h>
+#include <grp.h>
 #include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -47,12 +48,16 @@ TEST(AtomicFile, ReplacesWholeOrNotAtAll) {
 
     const std::string old(9600, 'o');
     writeBytes(path, old);
-    // In a child: as a user, as root ignores permissions; with a 4096-byte file size limit.
-    auto saveInChild = [&](bool asUser, bool limited, bool killed) {
+    // In a child: as a user, as root ignores permissions (1: in no group, 2: in group 4242 as
+    // its own, 3: as one of its others); with a 4096-byte file size limit.
+    auto saveInChild = [&](int asUser, bool limited, bool killed) {
         const pid_t pid = ::fork();
         if (pid == 0) {
             const rlimit lim{4096, 4096};
-            if ((asUser && ::geteuid() == 0 && (::setgid(65534) || ::setuid(65534))) ||
+            const gid_t group = 4242;
+            if ((asUser && ::geteuid() == 0 &&
+                 (::setgroups(asUser == 3, &group) || ::setgid(asUser == 2 ? group : 65534) ||
+                  ::setuid(65534))) ||
                 (limited && ::setrlimit(RLIMIT_FSIZE, &lim)) ||
                 (!killed && std::signal(SIGXFSZ, SIG_IGN) == SIG_ERR))
                 ::_exit(99);
@@ -66,19 +71,25 @@ TEST(AtomicFile, ReplacesWholeOrNotAtAll) {
 
     ::chmod(path.c_str(), 0666);
     ::chmod(dir.path.c_str(), 0555); // a folder the user may not write to, though the file
-    EXPECT_EQ(saveInChild(true, false, false), 1);
+    EXPECT_EQ(saveInChild(1, false, false), 1);
     ::chmod(dir.path.c_str(), 0777);
     ::chmod(path.c_str(), 0444); // a read-only file in a folder that would allow the rename
-    EXPECT_EQ(saveInChild(true, false, false), 1);
+    EXPECT_EQ(saveInChild(1, false, false), 1);
     ::chmod(path.c_str(), 0644);
-    EXPECT_EQ(saveInChild(false, true, false), 2);
+    EXPECT_EQ(saveInChild(0, true, false), 2);
     EXPECT_EQ(dir.entries(), 2);
-    EXPECT_EQ(saveInChild(false, true, true), -SIGXFSZ);
+    EXPECT_EQ(saveInChild(0, true, true), -SIGXFSZ);
     EXPECT_EQ(readBytes(path), old);
     // The killed save's file stays until the next save of the same target.
     EXPECT_EQ(dir.entries(), 3);
     EXPECT_EQ(writeFileAtomically(path, old), std::nullopt);
     EXPECT_EQ(dir.entries(), 2);
+    // Writable through the file's group only, the user's own or another of its groups.
+    for (const int asUser : {2, 3}) {
+        if (::geteuid() == 0 && !::chown(path.c_str(), 0, 4242) && !::chmod(path.c_str(), 0464)) {
+            EXPECT_EQ(saveInChild(asUser, false, false), 0) << asUser;
+        }
+    }
 }
 #endif
 
@@ -131,14 +142,16 @@ TEST(AtomicFile, ReplacesAndReadsOnlyRegularFiles) {
     EXPECT_TRUE(fs::is_fifo(fifo) && fs::is_character_file(null));
 #endif
     EXPECT_FALSE(fs::exists(fsPath(none)));
-    EXPECT_EQ(readWholeFile(page, 2).error, "File too large");
+    const FileBytes big = readWholeFile(page, 2);
+    EXPECT_EQ(std::tuple(big.bytes, big.error, big.tooLarge),
+              std::tuple("", "File too large", true));
     EXPECT_TRUE(readWholeFile(none, 100).missing);
 
     // The temporary file of a killed save goes with the next save; one that a save in progress
     // holds, and names that only look alike, stay.
     fs::permissions(fsPath(page), fs::perms::owner_write, fs::perm_options::add);
     const std::string stem = dir.file(".\xD1\x81\xD1\x82\xD1\x80.htm.lx-");
-    const std::string stale = stem + "a1B2c3", live = stem + "Live00";
+    const std::string stale = stem + "A0zZ9a", live = stem + "Live00";
     for (const std::string& name : {stale, live, stem + "a1B2c", stem + "a1B2c34", stem + "a1B2-3"})
         writeBytes(name, "left");
 #ifdef _WIN32

@@ -88,9 +88,10 @@ public:
         return !refuseStarts && !path.isEmpty();
     }
     std::vector<QString> openedUrls;
+    bool noBrowser = false;
     bool openUrl(const QString& url) override {
         openedUrls.push_back(url);
-        return true;
+        return !noBrowser;
     }
 };
 
