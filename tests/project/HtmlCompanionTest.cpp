@@ -101,5 +101,5 @@ TEST(HtmlCompanion, ThreeExitsAndFaults) {
     std::ostringstream err;
     std::ostream broken(nullptr); // standard output that cannot take the page
     EXPECT_EQ(HtmlCompanion(broken, err).run({project}), 2);
-    EXPECT_EQ(err.str().rfind("lanternix-html: Cannot write the page to standard output", 0), 0u);
+    EXPECT_EQ(err.str(), "lanternix-html: Cannot write the page to standard output.\n");
 }
