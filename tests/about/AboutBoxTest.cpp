@@ -61,8 +61,8 @@ TEST_F(AboutBox, LoadSeedsCaptionsPlacesAndTabOrderAndEnterAndEscClose) {
                          box.Image1->parentWidget(), box.Line1[0]->geometry(),
                          box.Line1[1]->geometry(), small.size(), small.colorCount(),
                          box.picIcon->Picture().isNull(), box.Timer1->interval(),
-                         box.Image1->pixmap().toImage() ==
-                             small.convertToFormat(box.Image1->pixmap().toImage().format()),
+                         box.Image1->pixmap().toImage().convertToFormat(QImage::Format_RGB32) ==
+                             small.convertToFormat(QImage::Format_RGB32),
                          box.lblTitle->font().bold()),
               std::tuple(QString("About Lanternix v2.0"), icon.cacheKey(), QSize(382, 237),
                          static_cast<QWidget*>(box.picIcon), QRect(6, 163, 372, 1),
