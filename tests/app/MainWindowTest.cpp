@@ -118,7 +118,9 @@ TEST_F(MainWindow, StartsEmptyWithEveryControlInPlaceAndAddsUpTo99Images) {
     EXPECT_EQ(tabWalk(), QStringList({"Image1", "Image2", "Frameset1", "Comments1", "Link1"}))
         << "Save and Remove are disabled with nothing selected";
 
-    // Return runs Save HTML As wherever the focus is, but a focused button takes it itself.
+    // Return runs Save HTML As wherever the focus is, but a focused button takes it itself; the
+    // button is drawn as the one Return runs.
+    EXPECT_TRUE(main.Command1[1]->isDefault() && !main.Command1[0]->isDefault());
     ASSERT_TRUE(activate(main));
     const std::tuple<QWidget*, Qt::Key, int, int> keys[] = {{&main, Qt::Key_Return, 1, 1},
                                                             {main.List1, Qt::Key_Return, 2, 1},

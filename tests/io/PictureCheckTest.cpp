@@ -39,6 +39,7 @@ TEST(PictureCheck, ReadsPictureSizesFromTheirHeaders) {
         {bmp(16, -24), "16x24"}, // stored top-down
         {jpeg(640, 480), "640x480"},
         {"RIFF\0\0\0\0WEBPVP8X\x0A\0\0\0\x10\0\0\0\x94\0\0\x2F\0\0"s, "149x48"},
+        {"RIFF\0\0\0\0WEBPVP8 \0\0\0\0\0\0\0\x9D\x01\x2A\x95\0\x30\0"s, "149x48"},
         {"RIFF\0\0\0\0WEBPVP8L\0\0\0\0\x2F\x94\xC0\x0B\0\0\0\0\0\0\0\0\0"s, "149x48"},
         // A fill byte and the markers that look like frames but are not, skipped.
         {"\xFF\xD8\xFF\xFF\xC4\0\x02\xFF\xC8\0\x02\xFF\xCC\0\x02"s + jpeg(2, 3).substr(2), "2x3"},
