@@ -1,6 +1,7 @@
 #include "io/PictureCheck.h"
 
 #include "io/PictureSize.h"
+#include "io/Utf8Path.h"
 #include "model/Fields.h"
 #include "model/MenuTable.h"
 
@@ -16,10 +17,6 @@ namespace lanternix {
 namespace fs = std::filesystem;
 
 namespace {
-
-fs::path fromUtf8(const std::string& s) {
-    return fs::path(std::u8string(s.begin(), s.end()));
-}
 
 std::string toUtf8(const fs::path& p) {
     const std::u8string s = p.generic_u8string();
@@ -119,7 +116,7 @@ public:
                 }
                 kind = it->second;
             }
-            at /= fromUtf8(name);
+            at /= pathFromUtf8(name);
             shown += (shown.empty() ? "" : "/") + name;
         }
         if (kind != Kind::File && !(folderToo && kind == Kind::Folder))
@@ -174,7 +171,7 @@ std::string describe(const PixelSize& s) {
 
 std::vector<std::string> checkPictures(const MenuTable& table, const std::string& pageFolder) {
     std::vector<std::string> findings;
-    Finder finder(fromUtf8(pageFolder));
+    Finder finder(pathFromUtf8(pageFolder));
     for (int n = 1; n <= MenuTable::SlotCount; ++n) {
         if (!table.isUsed(n))
             continue;

@@ -3,13 +3,13 @@
 #include "html/HtmlGenerator.h"
 #include "io/PageFile.h"
 #include "io/PictureCheck.h"
+#include "io/Utf8Path.h"
 #include "project/ProjectFile.h"
 
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <ostream>
-#include <sys/stat.h>
 
 namespace lanternix {
 
@@ -38,17 +38,9 @@ namespace {
 // Through links, and on Windows by the file's identity (its C library's stat gives every file
 // the inode 0).
 bool sameFile(const std::string& a, const std::string& b) {
-    namespace fs = std::filesystem;
-    const auto path = [](const std::string& utf8) {
-#ifdef _WIN32
-        return fs::path(std::u8string(utf8.begin(), utf8.end()));
-#else
-        return fs::path(utf8);
-#endif
-    };
     try {
         std::error_code ec;
-        return fs::equivalent(path(a), path(b), ec);
+        return std::filesystem::equivalent(pathFromUtf8(a), pathFromUtf8(b), ec);
     } catch (const std::exception&) {
         return false; // not UTF-8, so no file's name
     }
@@ -120,18 +112,14 @@ int HtmlCompanion::run(const std::vector<std::string>& args) {
     }
     if (check) {
         namespace fs = std::filesystem;
-        const fs::path folder =
-            output ? fs::path(std::u8string(output->begin(), output->end())).parent_path()
-                   : fs::path();
+        const fs::path folder = output ? pathFromUtf8(*output).parent_path() : fs::path();
         std::error_code ec;
         // In the system's own form: backslashes on Windows.
         fs::path shown =
             fs::absolute(folder.empty() ? fs::path(".") : folder, ec).lexically_normal();
         if (!shown.has_filename())
             shown = shown.parent_path(); // no separator at the end, unless it is the root
-        const std::u8string utf8 = shown.u8string();
-        const std::string where(utf8.begin(), utf8.end());
-        const std::vector<std::string> findings = checkPictures(read.table, where);
+        const std::vector<std::string> findings = checkPictures(read.table, utf8FromPath(shown));
         for (const std::string& f : findings)
             out_ << f << '\n';
         out_.flush();

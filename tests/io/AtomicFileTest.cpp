@@ -99,8 +99,8 @@ TEST(AtomicFile, ReplacesAndReadsOnlyRegularFiles) {
     // "page" in Cyrillic: a name outside any 8-bit code page.
     const std::string page = dir.file("\xD1\x81\xD1\x82\xD1\x80.htm"), none = dir.file("none");
     writeBytes(page, "old");
-    fs::create_directory(fsPath(dir.file("folder")));
-    fs::permissions(fsPath(page), fs::perms(0222), fs::perm_options::remove); // read-only
+    fs::create_directory(pathFromUtf8(dir.file("folder")));
+    fs::permissions(pathFromUtf8(page), fs::perms(0222), fs::perm_options::remove); // read-only
     const std::string notRegular = "Not a regular file", broken = "Broken symbolic link";
     std::vector<std::pair<std::string, std::string>> cases = {
         {page, "Permission denied"}, {dir.file("folder"), "Is a directory"}};
@@ -141,7 +141,7 @@ TEST(AtomicFile, ReplacesAndReadsOnlyRegularFiles) {
 #ifndef _WIN32
     EXPECT_TRUE(fs::is_fifo(fifo) && fs::is_character_file(null));
 #endif
-    EXPECT_FALSE(fs::exists(fsPath(none)));
+    EXPECT_FALSE(fs::exists(pathFromUtf8(none)));
     const FileBytes big = readWholeFile(page, 2);
     EXPECT_EQ(std::tuple(big.bytes, big.error, big.tooLarge),
               std::tuple("", "File too large", true));
@@ -149,7 +149,7 @@ TEST(AtomicFile, ReplacesAndReadsOnlyRegularFiles) {
 
     // The temporary file of a killed save goes with the next save; one that a save in progress
     // holds, and names that only look alike, stay.
-    fs::permissions(fsPath(page), fs::perms::owner_write, fs::perm_options::add);
+    fs::permissions(pathFromUtf8(page), fs::perms::owner_write, fs::perm_options::add);
     const std::string stem = dir.file(".\xD1\x81\xD1\x82\xD1\x80.htm.lx-");
     const std::string stale = stem + "A0zZ9a", live = stem + "Live00";
     for (const std::string& name : {stale, live, stem + "a1B2c", stem + "a1B2c34", stem + "a1B2-3"})
@@ -163,7 +163,7 @@ TEST(AtomicFile, ReplacesAndReadsOnlyRegularFiles) {
 #endif
     EXPECT_EQ(writeFileAtomically(page, "new"), std::nullopt);
     EXPECT_EQ(readBytes(page), "new");
-    EXPECT_FALSE(fs::exists(fsPath(stale)));
+    EXPECT_FALSE(fs::exists(pathFromUtf8(stale)));
     EXPECT_EQ(dir.entries(), entries + 4);
 #ifdef _WIN32
     CloseHandle(held);

@@ -39,7 +39,7 @@ TEST(HtmlCompanion, ThreeExitsAndFaults) {
     const std::string project = dir.file("\xD0\xBC\xD0\xB5\xD0\xBD\xD1\x8E.lxp"),
                       page = dir.file("\xD1\x81\xD1\x82\xD1\x80.htm");
     writeBytes(project, encodeProject(t).bytes);
-    const auto stamp = fs::last_write_time(fsPath(project));
+    const auto stamp = fs::last_write_time(pathFromUtf8(project));
 
     // The generator's page, byte for byte, in Windows-1252 (the project holds € and é).
     const std::string bytes = encodeWindows1252(generateHtmlPage(t).text);
@@ -51,7 +51,7 @@ TEST(HtmlCompanion, ThreeExitsAndFaults) {
     writeBytes(dir.file("3.lxp"), encodeProject(t).bytes);
     EXPECT_EQ(run({"-o", dir.file("new.htm"), dir.file("3.lxp")}),
               Outcome(1, "", "You must enter a Default image for Image3\n"));
-    EXPECT_FALSE(fs::exists(fsPath(dir.file("new.htm"))));
+    EXPECT_FALSE(fs::exists(pathFromUtf8(dir.file("new.htm"))));
     EXPECT_EQ(run({"--help"}), Outcome(0, HtmlCompanion::Usage, ""));
     EXPECT_EQ(run({"--version"}), Outcome(0, "lanternix-html 2.0.0\n", ""));
 
@@ -65,11 +65,11 @@ TEST(HtmlCompanion, ThreeExitsAndFaults) {
                "\": there is no such file in the page's folder " + folder +
                ", so the picture will be missing.\n";
     };
-    const std::string cwd = utf8(fs::current_path()), euro = "\xE2\x82\xAC.gif";
+    const std::string cwd = utf8FromPath(fs::current_path()), euro = "\xE2\x82\xAC.gif";
     EXPECT_EQ(run({"--check", project}),
               Outcome(3, missing(1, euro, cwd) + missing(2, "caf\xC3\xA9.gif", cwd), ""));
     EXPECT_EQ(run({"--check", "-o", dir.file("sub.htm"), project}),
-              Outcome(3, missing(1, euro, utf8(dir.path)), ""));
+              Outcome(3, missing(1, euro, utf8FromPath(dir.path)), ""));
     EXPECT_EQ(readBytes(dir.file("sub.htm")), bytes);
     writeBytes(dir.file(euro), "");
     EXPECT_EQ(run({"--check", "-o", dir.file("sub.htm"), project}), Outcome(0, "", ""));
@@ -95,8 +95,8 @@ TEST(HtmlCompanion, ThreeExitsAndFaults) {
         {{"--", "-o"}, open + "-o\": No such file or directory."}};
     for (const auto& [args, err] : faults)
         EXPECT_EQ(run(args), Outcome(2, "", "lanternix-html: " + err + "\n"));
-    EXPECT_FALSE(fs::exists(fsPath(dir.file("none.lxp"))));
-    EXPECT_EQ(fs::last_write_time(fsPath(project)), stamp); // only ever read
+    EXPECT_FALSE(fs::exists(pathFromUtf8(dir.file("none.lxp"))));
+    EXPECT_EQ(fs::last_write_time(pathFromUtf8(project)), stamp); // only ever read
 
     std::ostringstream err;
     std::ostream broken(nullptr); // standard output that cannot take the page

@@ -31,7 +31,7 @@ inline int runProgram(const std::string& program, const std::vector<std::string>
         line += quote(a);
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     auto create = [&](const std::string& name) {
-        return CreateFileW(fsPath(name).c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
+        return CreateFileW(pathFromUtf8(name).c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
                            CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     };
     STARTUPINFOW start{};

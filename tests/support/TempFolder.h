@@ -1,5 +1,7 @@
 #pragma once
 
+#include "io/Utf8Path.h"
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -9,14 +11,8 @@
 
 namespace lanternix::test {
 
-// Paths as the core takes them, in UTF-8, and back.
-inline std::filesystem::path fsPath(const std::string& utf8) {
-    return std::u8string(utf8.begin(), utf8.end());
-}
-inline std::string utf8(const std::filesystem::path& p) {
-    const std::u8string s = p.u8string();
-    return {s.begin(), s.end()};
-}
+using lanternix::pathFromUtf8;
+using lanternix::utf8FromPath;
 
 // A fresh folder under the system's temporary folder, removed with everything in it.
 struct TempFolder {
@@ -35,7 +31,9 @@ struct TempFolder {
             throw std::runtime_error("cannot make a temporary folder");
     }
     ~TempFolder() { std::filesystem::remove_all(path, ec); }
-    std::string file(const std::string& name) const { return utf8(path / fsPath(name)); }
+    std::string file(const std::string& name) const {
+        return utf8FromPath(path / pathFromUtf8(name));
+    }
     // For spotting left-over temporary files.
     long entries() const { return std::distance(std::filesystem::directory_iterator(path), {}); }
 
@@ -44,12 +42,12 @@ struct TempFolder {
 };
 
 inline std::string readBytes(const std::string& path) {
-    std::ifstream in(fsPath(path), std::ios::binary);
+    std::ifstream in(pathFromUtf8(path), std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 inline void writeBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream(fsPath(path), std::ios::binary | std::ios::trunc) << bytes;
+    std::ofstream(pathFromUtf8(path), std::ios::binary | std::ios::trunc) << bytes;
 }
 
 } // namespace lanternix::test
