@@ -11,15 +11,18 @@ namespace lanternix {
 // Reasons of our own, beside the C library's error numbers.
 inline constexpr int NotRegularFile = -1; // a device, a pipe, a socket
 inline constexpr int BrokenLink = -2;     // a symbolic link that points to nothing
-inline constexpr int FileInUse = -3;      // Windows: another program holds the file
-inline constexpr int InvalidFileName = -4;
 
 // An errno value or one of the reasons above.
 std::string fileReason(int err);
 
+// An errno value in the words of the C library on Linux (PosixFiles.cpp, WindowsFileReason.cpp).
+std::string errnoReason(int err);
+
 #ifdef _WIN32
 // A GetLastError() value.
 std::string windowsFileReason(unsigned long error);
+// A name Windows cannot take.
+std::string invalidFileName();
 #endif
 
 } // namespace lanternix

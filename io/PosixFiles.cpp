@@ -8,6 +8,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <memory>
@@ -149,6 +150,10 @@ int writeAll(int fd, std::string_view bytes) {
 }
 
 } // namespace
+
+std::string errnoReason(int err) {
+    return std::strerror(err);
+}
 
 std::optional<std::string> writeFileAtomically(const std::string& path, std::string_view bytes) {
     Target target;

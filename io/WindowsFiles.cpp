@@ -190,7 +190,7 @@ bool moveOver(const std::wstring& from, const std::wstring& to) {
 std::optional<std::string> writeFileAtomically(const std::string& path, std::string_view bytes) {
     const std::optional<std::wstring> given = fullPath(path);
     if (!given)
-        return fileReason(InvalidFileName);
+        return invalidFileName();
     Target target;
     if (auto why = findTarget(*given, target))
         return why;
@@ -242,7 +242,7 @@ FileBytes readWholeFile(const std::string& path, std::size_t maxBytes) {
     };
     const std::optional<std::wstring> name = fullPath(path);
     if (!name)
-        return fail(fileReason(InvalidFileName));
+        return fail(invalidFileName());
     // Backup semantics open folders too, to name them as such; opening never waits.
     const Handle h(CreateFileW(name->c_str(), GENERIC_READ, ShareAll, nullptr, OPEN_EXISTING,
                                FILE_FLAG_BACKUP_SEMANTICS, nullptr));
@@ -282,7 +282,7 @@ FileBytes readWholeFile(const std::string& path, std::size_t maxBytes) {
 std::optional<std::string> createEmptyFile(const std::string& path) {
     const std::optional<std::wstring> name = fullPath(path);
     if (!name)
-        return fileReason(InvalidFileName);
+        return invalidFileName();
     const Handle h(CreateFileW(name->c_str(), GENERIC_WRITE, ShareAll, nullptr, CREATE_NEW,
                                FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!h.valid() && GetLastError() != ERROR_FILE_EXISTS)

@@ -63,10 +63,12 @@ TEST_F(AboutBox, LoadSeedsCaptionsPlacesAndTabOrderAndEnterAndEscClose) {
                          box.picIcon->Picture().isNull(), box.Timer1->interval(),
                          box.Image1->pixmap().toImage().convertToFormat(QImage::Format_RGB32) ==
                              small.convertToFormat(QImage::Format_RGB32),
-                         box.lblTitle->font().bold()),
+                         box.lblTitle->font().bold(), box.grab().toImage().pixel(9, 163),
+                         box.grab().toImage().pixel(9, 165)),
               std::tuple(QString("About Lanternix v2.0"), icon.cacheKey(), QSize(382, 237),
                          static_cast<QWidget*>(box.picIcon), QRect(6, 163, 372, 1),
-                         QRect(7, 164, 371, 2), QSize(32, 20), 16, true, 10, true, true));
+                         QRect(7, 164, 371, 2), QSize(32, 20), 16, true, 10, true, true, qRgb(128, 128, 128),
+                         qRgb(255, 255, 255)));
     box.show(); // and made the active window, as the modal showing does
     QApplication::setActiveWindow(&box);
     box.cmdOK->setFocus();
@@ -85,8 +87,11 @@ TEST_F(AboutBox, DeactivationStopsTheTimerActivationDoesNotRestartItAndTheDripEn
     QApplication::setActiveWindow(&box);
     QTest::mouseClick(box.picIcon, Qt::LeftButton, {}, QPoint(60, 60));
     EXPECT_TRUE(box.Timer1->isActive());
+    const QImage before = box.picIcon->surface();
+    box.reveal().RevealMode = Reveal::Drip; // drawn in lines
     box.Timer1_Timer();
     const QImage partly = box.picIcon->surface(), logo = box.Picture1->Picture();
+    EXPECT_NE(partly, before);
     QWidget other; // another window of the program becomes active, then the box again
     other.show();
     QApplication::processEvents(); // its own activation, queued by the platform

@@ -52,7 +52,8 @@ TEST(HtmlCompanion, ThreeExitsAndFaults) {
     EXPECT_EQ(run({"-o", dir.file("new.htm"), dir.file("3.lxp")}),
               Outcome(1, "", "You must enter a Default image for Image3\n"));
     EXPECT_FALSE(fs::exists(pathFromUtf8(dir.file("new.htm"))));
-    EXPECT_EQ(run({"--help"}), Outcome(0, HtmlCompanion::Usage, ""));
+    const Outcome usage = run({"--help"});
+    EXPECT_TRUE(std::get<0>(usage) == 0 && readmeShows(std::get<1>(usage), "    "));
     EXPECT_EQ(run({"--version"}), Outcome(0, "lanternix-html 2.0.0\n", ""));
 
     // --check: what is missing beside the page (PAGE's folder, else the current one), exit 3;

@@ -2,6 +2,7 @@
 
 #include "io/Utf8Path.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -44,6 +45,16 @@ struct TempFolder {
 inline std::string readBytes(const std::string& path) {
     std::ifstream in(pathFromUtf8(path), std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Whether the README shows the text as the program prints it, each line indented as given.
+inline bool readmeShows(const std::string& text, const std::string& indent) {
+    std::string block;
+    for (std::size_t at = 0, end = 0; at < text.size(); at = end + 1) {
+        end = std::min(text.find('\n', at), text.size());
+        block += (end > at ? indent + text.substr(at, end - at) : "") + "\n";
+    }
+    return readBytes(LANTERNIX_SOURCE_DIR "/README.md").find(block) != std::string::npos;
 }
 
 inline void writeBytes(const std::string& path, const std::string& bytes) {
