@@ -67,8 +67,8 @@ TEST_F(AboutBox, LoadSeedsCaptionsPlacesAndTabOrderAndEnterAndEscClose) {
                          box.grab().toImage().pixel(9, 165)),
               std::tuple(QString("About Lanternix v2.0"), icon.cacheKey(), QSize(382, 237),
                          static_cast<QWidget*>(box.picIcon), QRect(6, 163, 372, 1),
-                         QRect(7, 164, 371, 2), QSize(32, 20), 16, true, 10, true, true, qRgb(128, 128, 128),
-                         qRgb(255, 255, 255)));
+                         QRect(7, 164, 371, 2), QSize(32, 20), 16, true, 10, true, true,
+                         qRgb(128, 128, 128), qRgb(255, 255, 255)));
     box.show(); // and made the active window, as the modal showing does
     QApplication::setActiveWindow(&box);
     box.cmdOK->setFocus();

@@ -44,8 +44,8 @@ TEST(CommandLine, ProgramAnswersAndRefusals) {
     // The help, as the README shows it.
     const std::string program = LANTERNIX_PROGRAM;
     EXPECT_EQ(runProgram(program, {"--help"}, out, out + ".err"), 0);
-    EXPECT_TRUE(readmeShows(std::string(readBytes(out)).replace(7, program.size(), "lanternix"),
-                            "      "));
+    EXPECT_TRUE(
+        readmeShows(std::string(readBytes(out)).replace(7, program.size(), "lanternix"), "      "));
     EXPECT_EQ(runProgram(
                   "env",
                   {"-u", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM=", "DISPLAY=:9999", LANTERNIX_PROGRAM},
