@@ -16,7 +16,7 @@ const auto le16 = [](int v) { return std::string{char(v), char(v >> 8)}; };
 
 // The first bytes of real files of each kind, as their formats lay them out.
 std::string png(int w, int h) {
-    return "\x89PNG\r\n\x1A\n\0\0\0\x0DIHDR"s + be16(0) + be16(w) + be16(0) + be16(h) +
+    return "\x89PNG\r\n\x1A\n\0\0\0\x0DIHDR"s + be16(w >> 16) + be16(w) + be16(0) + be16(h) +
            "\x08\x06\0\0\0"s;
 }
 std::string gif(int w, int h) {
@@ -34,7 +34,7 @@ std::string jpeg(int w, int h) { // a JFIF segment, then the frame
 
 TEST(PictureCheck, ReadsPictureSizesFromTheirHeaders) {
     const std::pair<std::string, std::string> cases[] = {
-        {png(149, 48), "149x48"},
+        {png(70000, 48), "70000x48"},
         {gif(320, 2), "320x2"},
         {bmp(16, -24), "16x24"}, // stored top-down
         {jpeg(640, 480), "640x480"},
@@ -59,7 +59,7 @@ TEST(PictureCheck, TellsWhatWouldBreakOncePublished) {
     const std::pair<std::string, std::string> files[] = {
         {"pics/a.png", png(149, 48)},     {"pics/a-on.gif", gif(149, 48)},
         {"pics/b.bmp", bmp(149, 48)},     {"pics/b-on.jpg", jpeg(150, 48)},
-        {"pics/Case.png", png(1, 1)},     {"pics/sub/c.png", png(1, 1)},
+        {"pics/Case.png", png(1, 1)},     {"pics/sub/decaf.png", png(1, 1)},
         {"pics/logo.svg", "<svg/>"},      {"about.htm", "<html>"},
         {"pics/my pic.png", png(149, 48)}};
     for (const auto& [name, bytes] : files)
@@ -73,10 +73,10 @@ TEST(PictureCheck, TellsWhatWouldBreakOncePublished) {
     // place on the page, a folder of the site, other servers.
     t.slot(1) = {"Image1", "pics/a.png", "./pics/a-on.gif?v=2", "main", "", "about.htm#top"};
     t.slot(2) = {"Image2", "http://example.org/x.gif", "", "", "", "#top"};
-    t.slot(3) = {"Image3", "pics/my%20pic.png", "https://example.org/y.png", "", "", "pics/"};
+    t.slot(3) = {"Image3", "pics/%6dy%20pic.png", "https://example.org/y.png", "", "", "pics/"};
     t.slot(4) = {"Image4", "//cdn.example.org/z.png", "", "", "", "mailto:ann@example.org"};
     t.slot(5).DefaultImage = "pics/sub/../a.png";
-    t.slot(6).DefaultImage = "pics/sub/c.png";
+    t.slot(6).DefaultImage = "pics/sub/decaf.png";
     t.slot(7).DefaultImage = "data:image/gif;base64,R0lGOD";
     t.slot(9).DefaultImage = "pics/logo.svg";
     t.slot(10) = {"", "gone.png", "", "", "", "gone.htm"}; // not an image: not on the page
