@@ -123,7 +123,6 @@ void frmAbout::buildControls() {
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setGeometry(283, 175, 84, 23);
     cmdOK->setDefault(true);
-    cmdOK->setAutoDefault(true);
 
     cmdSysInfo = new QPushButton(QStringLiteral("&System Info..."), this);
     cmdSysInfo->setObjectName(QStringLiteral("cmdSysInfo"));

@@ -132,6 +132,7 @@ TEST_F(MainWindow, StartsEmptyWithEveryControlInPlaceAndAddsUpTo99Images) {
     EXPECT_TRUE(picture(nodes()(1).item()->icon(0)) == picture(QPixmap(":/pictures/closed.xpm")));
     EXPECT_TRUE(picture(nodes()(100).item()->icon(0)) == picture(QPixmap(":/pictures/image.xpm")));
     EXPECT_TRUE(picture(main.windowIcon()) == picture(QPixmap(":/pictures/lanternix.xpm")));
+    EXPECT_EQ(main.List1->iconSize(), QSize(13, 13));
 }
 
 TEST_F(MainWindow, EditorLoadsSavesAndRemovesTheClickedImage) {

@@ -93,11 +93,26 @@ TEST(HtmlCompanion, ThreeExitsAndFaults) {
         {{"-o", dir.file("gone/a.htm"), project},
          "Cannot save the page to \"" + dir.file("gone/a.htm") + "\": No such file or directory."},
         {{}, "no project file given." + help},
+        {{"-o"}, "-o needs the name of the page file." + help},
+        {{"-x", project}, "unknown option -x." + help},
+        {{project, project}, "one project file only." + help},
         {{"--", "-o"}, open + "-o\": No such file or directory."}};
     for (const auto& [args, err] : faults)
         EXPECT_EQ(run(args), Outcome(2, "", "lanternix-html: " + err + "\n"));
     EXPECT_FALSE(fs::exists(pathFromUtf8(dir.file("none.lxp"))));
     EXPECT_EQ(fs::last_write_time(pathFromUtf8(project)), stamp); // only ever read
+
+    // Records rewritten in place by a program that knows only them: their page, and a warning.
+    t.slot(3).StatusText = std::string(100, 's');
+    std::string rewritten = encodeProject(t).bytes;
+    rewritten[15] = 'x'; // in Image1's default picture
+    writeBytes(dir.file("old.lxp"), rewritten);
+    EXPECT_EQ(run({dir.file("old.lxp")}),
+              Outcome(1, "",
+                      "lanternix-html: warning: The long texts saved in \"" + dir.file("old.lxp") +
+                          "\" were dropped: another program has changed the file since, "
+                          "and only its shortened texts could be read.\nYou must enter a "
+                          "Default image for Image3\n"));
 
     std::ostringstream err;
     std::ostream broken(nullptr); // standard output that cannot take the page
