@@ -161,13 +161,31 @@ TEST_F(AboutBox, GetKeyValueReadsTextsNumbersOtherTypesAndFailuresAndStartSysInf
     EXPECT_EQ(press(), Run({""}, no));
 }
 
-// Only what the reveal uses: points, rows and columns, clipped to the inner area.
+// Counts the repaints of a widget.
+struct Paints : QObject {
+    int n = 0;
+    bool eventFilter(QObject*, QEvent* e) override {
+        return n += e->type() == QEvent::Paint, false;
+    }
+};
+
+// Only what the reveal uses: points, rows and columns, clipped to the inner area, each shown at
+// once.
 TEST(PictureBox, ColoursAreBgrIntegersLinesAreClippedAndAPictureReplacesTheDrawing) {
     PictureBox box(PictureBox::Fixed3D);
     box.place(6, 5, 14, 14);
+    box.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&box));
+    Paints paints;
+    box.installEventFilter(&paints);
+    const auto shown = [&] {
+        return QCoreApplication::processEvents(), std::exchange(paints.n, 0);
+    };
     QImage want = box.surface();
-    box.PSet(1, 1, -257);            // negative colours draw their low 24 bits
-    box.Line(2, 3, 5, 3, 0x123456);  // both ends included
+    box.PSet(1, 1, -257); // negative colours draw their low 24 bits
+    EXPECT_GT(shown(), 0);
+    box.Line(2, 3, 5, 3, 0x123456); // both ends included
+    EXPECT_GT(shown(), 0);
     box.Line(7, 9, 7, 64, 0x00FF00); // past the bottom edge
     box.Line(20, 0, 20, 9, 0);       // all outside
     box.PSet(10, 10, 0);
@@ -180,7 +198,9 @@ TEST(PictureBox, ColoursAreBgrIntegersLinesAreClippedAndAPictureReplacesTheDrawi
               std::tuple(QRect(2, 2, 10, 10), want, 0xFFFEFF, 0x123456, -1, -1));
     QImage picture(4, 4, QImage::Format_RGB32);
     picture.fill(qRgb(1, 2, 3));
+    shown();
     box.setPicture(picture);
+    EXPECT_GT(shown(), 0);
     EXPECT_EQ(std::pair(box.Point(3, 3), box.surface().pixel(5, 3)),
               std::pair(0x030201, box.palette().color(QPalette::Window).rgb()));
 }
