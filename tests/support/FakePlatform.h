@@ -31,25 +31,15 @@ public:
 
     std::optional<QString> fileDialog(QWidget*, const FileDialogRequest& req) override {
         fileRequests.push_back(req);
-        QString a;
-        if (!fileAnswers.empty()) {
-            a = fileAnswers.front();
-            fileAnswers.pop_front();
-        }
-        if (a.isNull())
-            return std::nullopt;
-        return a;
+        const QString a = take(fileAnswers, QString());
+        return a.isNull() ? std::nullopt : std::optional(a);
     }
     void messageBox(QWidget*, const QString& text, int style) override {
         messages.emplace_back(text, style);
     }
     Answer ask(QWidget*, const QString& text, Buttons) override {
         questions.push_back(text);
-        if (answers.empty())
-            return otherwise;
-        const Answer a = answers.front();
-        answers.pop_front();
-        return a;
+        return take(answers, otherwise);
     }
     void endProgram() override { ++endCount; }
 
@@ -92,6 +82,15 @@ public:
     bool openUrl(const QString& url) override {
         openedUrls.push_back(url);
         return !noBrowser;
+    }
+
+private:
+    template <typename T> static T take(std::deque<T>& queue, T otherwise) {
+        if (queue.empty())
+            return otherwise;
+        T first = queue.front();
+        queue.pop_front();
+        return first;
     }
 };
 
