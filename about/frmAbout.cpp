@@ -133,7 +133,6 @@ void frmAbout::buildControls() {
         label(this, "Label2", QStringLiteral("www.example.org/lanternix"), {136, 224, 147, 13});
 
     Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(10);
 
     // Tab order as the controls were numbered; labels and the hidden logo take no focus.

@@ -122,7 +122,6 @@ frmMain::frmMain(Module1& module, Platform& platform)
     // appears anywhere but at its edge.
 
     Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(10);
     connect(Timer1, &QTimer::timeout, this, [this] { Timer1_Timer(); });
     Timer1->start();

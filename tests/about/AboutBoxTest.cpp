@@ -120,6 +120,7 @@ TEST_F(AboutBox, GetKeyValueReadsTextsNumbersOtherTypesAndFailuresAndStartSysInf
         {"NoZero", Registry::RegSz, "abc", true, "abc"},
         {"TwoZeros", Registry::RegSz, "ab\0\0"s, true, QString::fromLatin1("ab\0", 3)},
         {"Empty", Registry::RegSz, "", true, ""},
+        {"JustZero", Registry::RegSz, "\0"s, true, ""},
         {"Accents", Registry::RegSz, "caf\xc3\xa9\0"s, true, QStringLiteral("caf\u00e9")},
         {"Number", Registry::RegDword, "\x05\x00\x01\x00"s, true, "65541"},
         {"Big", Registry::RegDword, "\xAB\xCD\xEF\xFE"s, true, "4277128619"},
