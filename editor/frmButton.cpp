@@ -49,6 +49,7 @@ frmButton::frmButton(Module1& module, TreeView& tree, Platform& platform)
                    Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(toPixels(5925), toPixels(4635));
 
+    // Made in tab order: the five boxes top down, then Save and Remove.
     Frame1 = make<QGroupBox>(this, "Frame1", 165, 165, 5460, 1560, QStringLiteral("Main"));
     Label1 = make<QLabel>(Frame1, "Label1", 120, 255, 1785, 210, caption(1));
     Image1 = make<QLineEdit>(Frame1, "Image1", 120, 480, 5205, 285);
@@ -82,13 +83,6 @@ frmButton::frmButton(Module1& module, TreeView& tree, Platform& platform)
     Command1->setAutoDefault(true);
     for (QLineEdit* box : {Image1, Image2, Frameset1, Comments1, Link1})
         connect(box, &QLineEdit::returnPressed, Command1, &QPushButton::click);
-
-    setTabOrder(Image1, Image2);
-    setTabOrder(Image2, Frameset1);
-    setTabOrder(Frameset1, Comments1);
-    setTabOrder(Comments1, Link1);
-    setTabOrder(Link1, Command1);
-    setTabOrder(Command1, Command2);
 
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });

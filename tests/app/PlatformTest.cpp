@@ -1,3 +1,4 @@
+#include "platform/CommonDialog.h"
 #include "platform/QtPlatform.h"
 #include "support/Controls.h"
 #include "support/FakePlatform.h"
@@ -151,11 +152,21 @@ TEST(QtPlatform, FileDialogAsksAgainUntilTheFlagsAllowTheChoice) {
     }
 }
 
-// A project may name two images alike; the tree keeps one node a key.
-TEST(TreeNodes, RefuseATakenKey) {
+// A project may name two images alike; the tree keeps one node a key. Removing the highlighted
+// node takes the highlight along, to no neighbour.
+TEST(TreeNodes, RefuseATakenKeyAndRemoveTheHighlight) {
     TreeView view;
     view.Nodes().Add("r", "HTML", "Closed");
-    for (const char* key : {"Image1", "Image2", "Image2"})
+    for (const char* key : {"Image1", "Image2", "Image2", "Image3"})
         view.Nodes().Add("r", TreeNodes::tvwChild, key, key, "Image");
-    EXPECT_EQ(test::treeText(view), "rHTML- Image1 Image2");
+    EXPECT_EQ(test::treeText(view), "rHTML- Image1 Image2 Image3");
+    view.highlight(view.Nodes().find("Image2"));
+    view.Nodes().Remove(3);
+    EXPECT_EQ(std::pair(view.currentItem(), view.selectedItems().size()),
+              std::pair(static_cast<QTreeWidgetItem*>(nullptr), qsizetype(0)));
+}
+
+// Filters as the toolkit writes them, from "caption|patterns" pairs.
+TEST(CommonDialog, TakesEveryFilterPair) {
+    EXPECT_EQ(CommonDialog::toolkitFilter(" A | *.a ; *.b;|B|*.c|odd"), "A (*.a *.b);;B (*.c)");
 }

@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -127,8 +128,11 @@ TEST_F(HtmlCommands, CodeWindowOpensBelowModalAndGeneratesOncePerShowing) {
     EXPECT_TRUE(menu->actions().end()[-2]->isSeparator());
     menu->actions().back()->trigger();
     EXPECT_EQ(menu->actions().back()->text(), "&Preview in Browser");
+    const QPointer<QMenu> shown = menu;
     menu->close();
-    EXPECT_EQ(std::pair(platform.openedUrls.size(), platform.messages.size()), std::pair(2ul, 0ul));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // each a menu of its own
+    EXPECT_EQ(std::tuple(platform.openedUrls.size(), platform.messages.size(), shown.isNull()),
+              std::tuple(2ul, 0ul, true));
 
     // A failed check at opening and at the first click; the overlay hides all the same.
     module.table.slot(4) = MenuImage{"Image4", "", "x.gif", "", "", ""};
