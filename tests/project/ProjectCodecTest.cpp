@@ -163,6 +163,11 @@ TEST(ProjectCodec, LongTextsGoIntoABlockAfterTheRecords) {
         return bytes.substr(0, at) + by + bytes.substr(at + by.size());
     };
     const std::string block0 = "the long-text block after the records ";
+    MenuTable big = t; // a text longer than any this program writes
+    big.slot(3).DefaultImage = std::string(2048, 'd');
+    std::string over = encodeProject(big).bytes;
+    const std::string most = u32(2048) + std::string(2048, 'd');
+    over.replace(over.find(most), most.size(), u32(2049) + std::string(2049, 'd'));
     const std::pair<std::string, std::string> damaged[] = {
         {with(text1 + 11, "?"), block0 + "is damaged: its checksum does not match"},
         {bytes.substr(0, 9605), block0 + "is cut short"},
@@ -177,6 +182,9 @@ TEST(ProjectCodec, LongTextsGoIntoABlockAfterTheRecords) {
          "slot 1: " + block0 + "gives the field \"Image\" 5000 bytes, past the end of the file"},
         {resealed(with(text1, "Image9")),
          "slot 1: the records and the long-text block disagree on the name"},
+        {resealed(over), "slot 3: " + block0 +
+                             "gives the field \"Default image\" 2049 bytes, more than the 2048 a "
+                             "text may hold"},
         {resealed(with(text1 + 10, "\xFF")),
          "slot 1: " + block0 + "holds the field \"Default image\" in a form that is not UTF-8"}};
     for (const auto& [file, want] : damaged) {
