@@ -82,6 +82,9 @@ TEST_F(MainWindow, StartsEmptyWithEveryControlInPlaceAndAddsUpTo99Images) {
                     "Html1||240 4785 3915 2775"});
     EXPECT_EQ(ed().minimumSize(), QSize(toPixels(5925), toPixels(4635)));
     EXPECT_EQ(ed().maximumSize(), ed().minimumSize()) << "the editor cannot be resized";
+    // Etched frames with their captions on the top line, clear of the captions inside.
+    for (const QWidget* frame : {ed().Frame1, ed().Frame2})
+        EXPECT_EQ(frame->contentsRect().topLeft(), QPoint(2, 8));
     expectControls(
         ed(),
         QStringList{"Frame1|Main|165 165 5460 1560", "Label1|Default image:|120 255 1785 210",
