@@ -114,6 +114,11 @@ TEST(HtmlCompanion, ThreeExitsAndFaults) {
                           "and only its shortened texts could be read.\nYou must enter a "
                           "Default image for Image3\n"));
 
+#ifndef _WIN32
+    EXPECT_EQ(runProgram(LANTERNIX_HTML_PROGRAM, {project}, "/dev/full", dir.file("err")), 2);
+    EXPECT_EQ(readBytes(dir.file("err")), "lanternix-html: Cannot write the page to standard "
+                                          "output: No space left on device.\n");
+#endif
     std::ostringstream err;
     std::ostream broken(nullptr); // standard output that cannot take the page
     EXPECT_EQ(HtmlCompanion(broken, err).run({project}), 2);
