@@ -94,6 +94,20 @@ TEST(QtPlatform, MessageBoxesQuestionsAndTheEnd) {
     EXPECT_TRUE(boxClosed);
 }
 
+// What System Info looks for and starts: a visible file, a program that exists.
+TEST(QtPlatform, FilesAndPrograms) {
+    test::TempFolder dir;
+    for (const char* name : {"MSINFO32.EXE", ".hidden"})
+        test::writeBytes(dir.file(name), "");
+    QtPlatform p;
+    const auto in = [&](const char* name) { return QString::fromStdString(dir.file(name)); };
+    EXPECT_EQ(
+        (std::array{p.fileExists(in("MSINFO32.EXE")), p.fileExists(in(".hidden")),
+                    p.fileExists(in("")), p.fileExists(in("none")), p.startProgram("/bin/true"),
+                    p.startProgram(""), p.startProgram(in("none"))}),
+        (std::array{true, false, false, false, true, false, false}));
+}
+
 // A choice the flags forbid is refused in a message titled as the dialog, which asks again.
 TEST(QtPlatform, FileDialogAsksAgainUntilTheFlagsAllowTheChoice) {
     test::TempFolder dir;
