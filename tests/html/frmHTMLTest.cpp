@@ -222,4 +222,13 @@ TEST_F(HtmlCommands, SaveHtmlAsAsksCancelsRefusesWritesAndPreviews) {
     EXPECT_EQ(std::pair(platform.openedUrls.size(), platform.messages.back()),
               std::pair(2ul, std::pair(QString("You must enter a Default image for Image5"),
                                        int(vbCritical))));
+
+    // Only the first 15 findings are listed, then how many more there are.
+    module.table.clearRecord(5);
+    for (int n = 10; n < 27; ++n)
+        module.table.slot(n) = MenuImage{"Image" + std::to_string(n), "gone.gif", "", "", "", ""};
+    saveAs(file);
+    const QString listed = platform.messages.back().first;
+    EXPECT_EQ(std::pair(listed.count(u'\u2022'), listed.endsWith("missing.\n... and 2 more.")),
+              std::pair(qsizetype(15), true));
 }

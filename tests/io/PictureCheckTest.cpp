@@ -25,9 +25,9 @@ std::string gif(int w, int h) {
 std::string bmp(int w, int h) {
     return "BM" + std::string(16, '\0') + le16(w) + le16(0) + le16(h) + le16(h < 0 ? -1 : 0);
 }
-std::string jpeg(int w, int h) { // a JFIF segment, then the frame
-    return "\xFF\xD8\xFF\xE0\0\x10JFIF\0\x01\x01\0\0\x01\0\x01\0\0"s + "\xFF\xC2\0\x11\x08"s +
-           be16(h) + be16(w) + "\x03\x01\x22\0"s;
+std::string jpeg(int w, int h) { // a JFIF segment with a thumbnail, then the frame
+    return "\xFF\xD8\xFF\xE0\0\x40JFIF\0\x01\x01\0\0\x01\0\x01\0\0"s + std::string(48, '\0') +
+           "\xFF\xC2\0\x11\x08"s + be16(h) + be16(w) + "\x03\x01\x22\0"s;
 }
 
 } // namespace
@@ -45,8 +45,8 @@ TEST(PictureCheck, ReadsPictureSizesFromTheirHeaders) {
         {"\xFF\xD8\xFF\xFF\xC4\0\x02\xFF\xC8\0\x02\xFF\xCC\0\x02"s + jpeg(2, 3).substr(2), "2x3"},
         {png(149, 48).substr(0, 20), "none"}, // cut short
         {"<svg width='10'/>", "none"},
-        {jpeg(640, 480).substr(0, 24), "none"},
-        {"\xFF\xD8\xFF\xE0\0\x01"s, "none"}}; // a segment length that cannot be
+        {jpeg(640, 480).substr(0, 75), "none"}, // cut in the frame
+        {"\xFF\xD8\xFF\xE0\0\x01"s, "none"}};   // a segment length that cannot be
     for (const auto& [bytes, want] : cases) {
         const auto s = pictureSize(bytes);
         EXPECT_EQ(s ? std::to_string(s->width) + "x" + std::to_string(s->height) : "none", want);
