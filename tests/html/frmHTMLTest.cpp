@@ -118,6 +118,11 @@ TEST_F(HtmlCommands, CodeWindowOpensBelowModalAndGeneratesOncePerShowing) {
             << s.what;
     }
     EXPECT_EQ(w->Text1->geometry(), QRect(0, 0, 400, 267)); // it fills the client area
+    // Near the screen's corner it moves up and left just enough to stay whole.
+    const QRect screen = main.screen()->availableGeometry();
+    main.move(screen.bottomRight() - QPoint(100, 100));
+    w = open();
+    EXPECT_EQ(w->frameGeometry().bottomRight(), screen.bottomRight());
     // F12 and the code box's context menu preview from here as well.
     QTest::keyClick(w->Text1, Qt::Key_F12);
     QContextMenuEvent menuAt(QContextMenuEvent::Mouse, QPoint(5, 5), QPoint(5, 5));
