@@ -201,7 +201,6 @@ frmButton& frmMain::editor() {
         // It keeps the keyboard with this window when it first appears.
         frmButton_->setAttribute(Qt::WA_ShowWithoutActivating);
         Form::setPosition(*frmButton_, Form::Left(*this) + Form::Width(*this), Form::Top(*this));
-        frmButton_->Key1->clear();
     }
     return *frmButton_;
 }

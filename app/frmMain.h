@@ -77,7 +77,7 @@ public:
     // replaces the table, the tree and the editor, and then counts as saved; a bad one is
     // named in a message. Also used for a project named on the command line or dropped on
     // the window (after askToSaveChanges).
-    bool openProjectFile(const QString& path, WhenMissing missing);
+    void openProjectFile(const QString& path, WhenMissing missing);
 
     // The table differs from the one last saved or opened, or the editor holds typing.
     bool hasUnsavedChanges() const;

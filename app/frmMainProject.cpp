@@ -65,11 +65,11 @@ void frmMain::OpenProject() {
         openProjectFile(CD2.FileName, WhenMissing::CreateEmpty);
 }
 
-bool frmMain::openProjectFile(const QString& path, WhenMissing missing) {
+void frmMain::openProjectFile(const QString& path, WhenMissing missing) {
     ProjectRead read = readProjectFile(localPath(path), missing);
     if (read.error) {
         platform_.messageBox(this, QString::fromStdString(*read.error), vbCritical);
-        return false;
+        return;
     }
     module_.table = std::move(read.table);
     savedTable_ = module_.table;
@@ -88,7 +88,6 @@ bool frmMain::openProjectFile(const QString& path, WhenMissing missing) {
     editor().clear();
     if (read.warning)
         platform_.messageBox(this, QString::fromStdString(*read.warning), vbExclamation);
-    return true;
 }
 
 void frmMain::dragEnterEvent(QDragEnterEvent* e) {

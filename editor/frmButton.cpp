@@ -80,7 +80,6 @@ frmButton::frmButton(Module1& module, TreeView& tree, Platform& platform)
 
     // The Save button is this window's Enter button.
     Command1->setDefault(true);
-    Command1->setAutoDefault(true);
     for (QLineEdit* box : {Image1, Image2, Frameset1, Comments1, Link1})
         connect(box, &QLineEdit::returnPressed, Command1, &QPushButton::click);
 

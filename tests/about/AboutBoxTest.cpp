@@ -124,6 +124,7 @@ TEST_F(AboutBox, GetKeyValueReadsTextsNumbersOtherTypesAndFailuresAndStartSysInf
         {"Accents", Registry::RegSz, "caf\xc3\xa9\0"s, true, QStringLiteral("caf\u00e9")},
         {"Number", Registry::RegDword, "\x05\x00\x01\x00"s, true, "65541"},
         {"Big", Registry::RegDword, "\xAB\xCD\xEF\xFE"s, true, "4277128619"},
+        {"Long", Registry::RegDword, "\x01\0\0\0\x07"s, true, "1"}, // a number is 4 bytes
         {"Binary", 3, "\x01\x02", true, "keep"},
         {"Full", Registry::RegSz, std::string(1024, 'y'), true, QString(1024, 'y')},
         {"Huge", Registry::RegSz, std::string(1025, 'x'), false, ""}, // more than the buffer
