@@ -3,6 +3,7 @@
 #include "io/Utf8.h"
 #include "io/Windows1252.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstdio>
@@ -87,13 +88,13 @@ bool isSpecialByte(char c) {
     }
 }
 
+#if defined(__SSE2__)
+
 std::uint64_t load8(const char* p) {
     std::uint64_t x;
     std::memcpy(&x, p, 8);
     return x;
 }
-
-#if defined(__SSE2__)
 
 // Any of the bytes that some place escapes: LF CR " ' < > backslash &, or a byte past ASCII,
 // 16 at a time.
@@ -119,26 +120,13 @@ constexpr std::size_t Chunk = 16;
 
 #else
 
-constexpr std::uint64_t Ones = 0x0101010101010101ULL;
-constexpr std::uint64_t Highs = 0x8080808080808080ULL;
-
-constexpr std::uint64_t zeroBytes(std::uint64_t x) {
-    return (x - Ones) & ~x & Highs;
-}
-
-bool hasSpecialByte(std::uint64_t x) {
-    return (zeroBytes(x ^ (Ones * '\n')) | zeroBytes(x ^ (Ones * '\r')) |
-            zeroBytes(x ^ (Ones * '"')) | zeroBytes(x ^ (Ones * '\'')) |
-            zeroBytes(x ^ (Ones * '<')) | zeroBytes(x ^ (Ones * '>')) |
-            zeroBytes(x ^ (Ones * '\\')) | zeroBytes(x ^ (Ones * '&')) | (x & Highs)) != 0;
-}
-
+// Machines without SSE2, which no build of Lanternix is for, look at one byte at a time.
 bool hasSpecialByte(const char* p) {
-    return hasSpecialByte(load8(p));
+    return std::any_of(p, p + 8, isSpecialByte);
 }
 
 bool hasSpecialByteShort(const char* p, std::size_t n) {
-    return hasSpecialByte(load8(p)) || hasSpecialByte(load8(p + n - 8));
+    return std::any_of(p, p + n, isSpecialByte);
 }
 
 constexpr std::size_t Chunk = 8;

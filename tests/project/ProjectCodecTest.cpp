@@ -42,6 +42,9 @@ TEST(ProjectCodec, WritesTheLayoutAndReadsItBack) {
     const DecodedProject d = decodeProject(e.bytes);
     EXPECT_EQ(d.table, t);
     EXPECT_EQ(encodeProject(d.table).bytes, e.bytes);
+    t = {}; // one character the code page lacks is enough for the block
+    t.slot(1) = {"Image1", "\xCE\xA9.gif", {}, {}, {}, {}};
+    EXPECT_EQ(decodeProject(encodeProject(t).bytes).table, t);
 }
 
 TEST(ProjectCodec, ReadsShortLongAndFullRecords) {
