@@ -35,11 +35,8 @@ frmHTML::frmHTML(QWidget& mainWindow, Generator generateHtml, const QPlainTextEd
     Text2 = newControl<QLineEdit>(this, "Text2", 420, 1245, 3945, 480,
                                   QStringLiteral("Click to generate HTML"));
     Text2->setReadOnly(true);
-    QFont overlayFont(QStringLiteral("Arial Black"));
+    QFont overlayFont(QStringLiteral("Arial Black")); // of normal weight, upright, plain
     overlayFont.setPointSizeF(14.25);
-    overlayFont.setWeight(QFont::Normal);
-    overlayFont.setItalic(false);
-    overlayFont.setUnderline(false);
     Text2->setFont(overlayFont);
     Text2->setCursor(Qt::PointingHandCursor);
     Text2->raise();

@@ -147,6 +147,7 @@ TEST(HtmlEscape, EachPlaceGetsItsOwnRules) {
          R"(C:\\pics\\b.gif \"q\" \x3C/SCRIPT>\r\n'&>&#39;)"},
         {Comment, "a-->b>\"'<&\\\r\n", R"(a--&gt;b&gt;"'<&\  )"},
         {Handler, "\\'", R"(\\\')"}, // one pass only
+        {AltText, "&b", "&amp;b"},
         {Attribute, beyond, refs},
         {AltText, beyond, refs},
         {Handler, beyond, refs},

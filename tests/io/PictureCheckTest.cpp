@@ -36,6 +36,7 @@ TEST(PictureCheck, ReadsPictureSizesFromTheirHeaders) {
     const std::pair<std::string, std::string> cases[] = {
         {png(70000, 48), "70000x48"},
         {gif(320, 2), "320x2"},
+        {"GIF87a" + gif(1, 2).substr(6), "1x2"},
         {bmp(16, -24), "16x24"}, // stored top-down
         {jpeg(640, 480), "640x480"},
         {"RIFF\0\0\0\0WEBPVP8X\x0A\0\0\0\x10\0\0\0\x94\0\0\x2F\0\0"s, "149x48"},
