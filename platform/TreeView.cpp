@@ -6,8 +6,7 @@
 namespace lanternix {
 
 TreeView::TreeView(QWidget* parent) : QTreeWidget(parent), nodes_(*this, images_) {
-    setHeaderHidden(true);
-    setColumnCount(1);
+    setHeaderHidden(true); // one column, as a tree widget starts
     setIconSize(QSize(13, 13));
     setExpandsOnDoubleClick(true);
     connect(this, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* item) {

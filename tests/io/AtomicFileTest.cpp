@@ -183,6 +183,7 @@ TEST(AtomicFile, ReplacesAndReadsOnlyRegularFiles) {
     // Cut at a character: two bytes each on POSIX, one UTF-16 unit each on Windows.
     EXPECT_EQ(tempStem("\xD0\xBC\xD0\xB5\xD0\xBD\xD1\x8E", 17, false),
               ".\xD0\xBC\xD0\xB5\xD0\xBD.lx-");
+    EXPECT_EQ(tempStem("\xE0\xA4\x85\xE0\xA4\x85", 16, false), ".\xE0\xA4\x85.lx-"); // 3 bytes
     EXPECT_EQ(tempStem("\xD0\xBC\xD0\xB5\xD0\xBD\xD1\x8E", 17, true),
               ".\xD0\xBC\xD0\xB5\xD0\xBD\xD1\x8E.lx-");
 }

@@ -39,12 +39,14 @@ TEST(PictureCheck, ReadsPictureSizesFromTheirHeaders) {
         {"GIF87a" + gif(1, 2).substr(6), "1x2"},
         {bmp(16, -24), "16x24"}, // stored top-down
         {jpeg(640, 480), "640x480"},
-        {"RIFF\0\0\0\0WEBPVP8X\x0A\0\0\0\x10\0\0\0\x94\0\0\x2F\0\0"s, "149x48"},
+        {"RIFF\0\0\0\0WEBPVP8X\x0A\0\0\0\x10\0\0\0\x94\x10\0\x2F\x01\0"s, "4245x304"},
         {"RIFF\0\0\0\0WEBPVP8 \0\0\0\0\0\0\0\x9D\x01\x2A\x95\0\x30\0"s, "149x48"},
         {"RIFF\0\0\0\0WEBPVP8L\0\0\0\0\x2F\x94\xC0\x0B\0\0\0\0\0\0\0\0\0"s, "149x48"},
         // A fill byte and the markers that look like frames but are not, skipped.
         {"\xFF\xD8\xFF\xFF\xC4\0\x02\xFF\xC8\0\x02\xFF\xCC\0\x02"s + jpeg(2, 3).substr(2), "2x3"},
         {png(149, 48).substr(0, 20), "none"}, // cut short
+        {png(0, 48), "none"},
+        {"\xFF\x01"s + jpeg(2, 3).substr(2), "none"}, // no JPEG without its start marker
         {"<svg width='10'/>", "none"},
         {jpeg(640, 480).substr(0, 75), "none"}, // cut in the frame
         {"\xFF\xD8\xFF\xE0\0\x01"s, "none"}};   // a segment length that cannot be
@@ -58,11 +60,11 @@ TEST(PictureCheck, TellsWhatWouldBreakOncePublished) {
     TempFolder dir;
     std::filesystem::create_directories(dir.path / "pics" / "sub");
     const std::pair<std::string, std::string> files[] = {
-        {"pics/a.png", png(149, 48)},     {"pics/a-on.gif", gif(149, 48)},
-        {"pics/b.bmp", bmp(149, 48)},     {"pics/b-on.jpg", jpeg(150, 48)},
-        {"pics/Case.png", png(1, 1)},     {"pics/sub/decaf.png", png(1, 1)},
-        {"pics/logo.svg", "<svg/>"},      {"about.htm", "<html>"},
-        {"pics/my pic.png", png(149, 48)}};
+        {"pics/a.png", png(149, 48)},      {"pics/a-on.gif", gif(149, 48)},
+        {"pics/b.bmp", bmp(149, 48)},      {"pics/b-on.jpg", jpeg(150, 48)},
+        {"pics/Case.png", png(1, 1)},      {"pics/sub/decaf.png", png(1, 1)},
+        {"pics/logo.svg", "<svg/>"},       {"about.htm", "<html>"},
+        {"pics/my pic.png", png(149, 48)}, {"pics/a%0", ""}};
     for (const auto& [name, bytes] : files)
         writeBytes(dir.file(name), bytes);
     const std::string folder = dir.path.string();
@@ -76,7 +78,7 @@ TEST(PictureCheck, TellsWhatWouldBreakOncePublished) {
     t.slot(2) = {"Image2", "http://example.org/x.gif", "", "", "", "#top"};
     t.slot(3) = {"Image3", "pics/%6dy%20pic.png", "https://example.org/y.png", "", "", "pics/"};
     t.slot(4) = {"Image4", "//cdn.example.org/z.png", "", "", "", "mailto:ann@example.org"};
-    t.slot(5).DefaultImage = "pics/sub/../a.png";
+    t.slot(5) = {"Image5", "pics/sub/../a.png", "", "", "", "pics/a%0"}; // no escape
     t.slot(6).DefaultImage = "pics/sub/decaf.png";
     t.slot(7).DefaultImage = "data:image/gif;base64,R0lGOD";
     t.slot(9).DefaultImage = "pics/logo.svg";

@@ -30,14 +30,15 @@ TEST(Windows1252, MarksWhatTheCodePageCannotHold) {
         got += bytes + (exact ? ". " : "~ ");
     }
     EXPECT_EQ(got, "ab?~ ?!~ x?~ \x9C?~ ?~ ok?~ ?~ ?~ ?~ \xE9. ");
+    EXPECT_EQ(encodeWindows1252("caf\xC3\xA9s", nullptr, 4), "caf\xE9"); // at most 4 bytes
 }
 
 TEST(Utf8, TakesTheShortestFormOfEveryCharacterOnly) {
-    for (const char* ok : {"\xC2\x80", "\xE0\xA0\x80", "\xED\x9F\xBF", "\xF0\x90\x80\x80",
-                           "\xF4\x8F\xBF\xBF", "a\xEF\xBF\xBD"})
+    for (const char* ok : {"\xC2\x80", "\xE0\xA0\x80", "\xED\x9F\xBF", "\xEE\x80\x80",
+                           "\xF0\x90\x80\x80", "\xF4\x8F\xBF\xBF", "a\xEF\xBF\xBD"})
         EXPECT_TRUE(isValidUtf8(ok)) << ok;
     for (const char* bad :
          {"\xC1\xBF", "\xE0\x9F\xBF", "\xF0\x8F\xBF\xBF", "\xF4\x90\x80\x80", "\xED\xA0\x80",
-          "\xC2", "\x80", "\xF8\x88\x80\x80\x80", "\xF5\x80\x80\x80"})
+          "\xED\xBF\xBF", "\xC2", "\x80", "\xF8\x88\x80\x80\x80", "\xF5\x80\x80\x80"})
         EXPECT_FALSE(isValidUtf8(bad)) << bad;
 }

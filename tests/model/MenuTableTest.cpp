@@ -46,7 +46,7 @@ TEST(PathHead, KeepsTheFolderUpToTheLastSeparator) {
     for (const auto& [path, head] : {std::pair{"", ""},
                                      {"menu.htm", ""},
                                      {"C:\\Sites\\menu.htm", "C:\\Sites\\"},
-                                     {"/home/ann/site/menu.htm", "/home/ann/site/"},
+                                     {"/home/ann/site/menu~1.htm", "/home/ann/site/"},
                                      {"C:\\a\\b\\", "C:\\a\\b\\"}})
         EXPECT_EQ(PathHead(path), head) << path;
 }
