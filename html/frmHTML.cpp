@@ -28,6 +28,7 @@ frmHTML::frmHTML(QWidget& mainWindow, Generator generateHtml, const QPlainTextEd
     resize(toPixels(4635), toPixels(3195));
 
     Text1 = newControl<QPlainTextEdit>(this, "Text1", 0, 0, 4635, 3210);
+    Text1->setReadOnly(true); // and no input method
     // Read-only, yet the user selects and copies the page with mouse or keyboard.
     Text1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

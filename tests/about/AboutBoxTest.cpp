@@ -198,6 +198,9 @@ TEST(PictureBox, ColoursAreBgrIntegersLinesAreClippedAndAPictureReplacesTheDrawi
     EXPECT_EQ(std::tuple(box.contentsRect(), box.surface(), box.Point(1, 1), box.Point(3, 3),
                          box.Point(10, 0), box.Point(0, -1)),
               std::tuple(QRect(2, 2, 10, 10), want, 0xFFFEFF, 0x123456, -1, -1));
+    box.resize(box.size() + QSize(4, 4)); // the drawing stays where it is
+    EXPECT_EQ(std::tuple(box.Point(1, 1), box.grab().toImage().pixel(3, 3)),
+              std::tuple(0xFFFEFF, qRgb(255, 254, 255)));
     EXPECT_NE(box.grab().toImage().pixel(0, 7), box.grab().toImage().pixel(7, 7)) << "a sunk edge";
     QImage picture(4, 4, QImage::Format_RGB32);
     picture.fill(qRgb(1, 2, 3));

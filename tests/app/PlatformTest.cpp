@@ -173,7 +173,10 @@ TEST(TreeNodes, RefuseATakenKeyAndRemoveTheHighlight) {
     view.Nodes().Add("r", "HTML", "Closed");
     for (const char* key : {"Image1", "Image2", "Image2", "Image3"})
         view.Nodes().Add("r", TreeNodes::tvwChild, key, key, "Image");
-    EXPECT_EQ(test::treeText(view), "rHTML- Image1 Image2 Image3");
+    view.expandItem(view.Nodes()(1).item());
+    view.collapseItem(view.Nodes()(1).item()); // and stays so as images come
+    view.Nodes().Add("r", TreeNodes::tvwChild, "Image4", "Image4", "Image");
+    EXPECT_EQ(test::treeText(view), "rHTML- Image1 Image2 Image3 Image4");
     view.highlight(view.Nodes().find("Image2"));
     view.Nodes().Remove(3);
     EXPECT_EQ(std::pair(view.currentItem(), view.selectedItems().size()),

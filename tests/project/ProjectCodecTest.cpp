@@ -174,6 +174,7 @@ TEST(ProjectCodec, LongTextsGoIntoABlockAfterTheRecords) {
     const std::pair<std::string, std::string> damaged[] = {
         {with(text1 + 11, "?"), block0 + "is damaged: its checksum does not match"},
         {bytes.substr(0, 9605), block0 + "is cut short"},
+        {bytes.substr(0, 9616), block0 + "is cut short"}, // in the header's checksum
         {bytes.substr(0, b - 9),
          "slot 100: " + block0 + "is cut short in the field \"Status Text/ALT\""},
         {bytes.substr(0, 9700),
