@@ -46,6 +46,10 @@ TEST(CommandLine, ProgramAnswersAndRefusals) {
     EXPECT_EQ(runProgram(program, {"--help"}, out, out + ".err"), 0);
     EXPECT_TRUE(
         readmeShows(std::string(readBytes(out)).replace(7, program.size(), "lanternix"), "      "));
+    // One project file is taken: the program runs on with it, until stopped here.
+    EXPECT_EQ(runProgram("timeout", {"3", program, "-platform", "offscreen", dir.file("a.lxp")},
+                         out, out + ".err"),
+              124);
     // With a display that does not answer, or none: one line, exit 1.
     const std::pair<std::string, std::string> displays[] = {
         {"DISPLAY=:9999", "cannot open the X display \":9999\" named by DISPLAY: no X server "
