@@ -178,6 +178,8 @@ TEST(TreeNodes, RefuseATakenKeyAndRemoveTheHighlight) {
     view.Nodes().Add("r", TreeNodes::tvwChild, "Image4", "Image4", "Image");
     EXPECT_EQ(test::treeText(view), "rHTML- Image1 Image2 Image3 Image4");
     view.highlight(view.Nodes().find("Image2"));
+    view.Nodes().Remove(5); // another node: the highlight stays
+    EXPECT_EQ(view.currentItem(), view.Nodes().find("Image2")->item());
     view.Nodes().Remove(3);
     EXPECT_EQ(std::pair(view.currentItem(), view.selectedItems().size()),
               std::pair(static_cast<QTreeWidgetItem*>(nullptr), qsizetype(0)));
