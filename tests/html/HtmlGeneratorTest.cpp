@@ -130,6 +130,9 @@ TEST(HtmlGenerator, WholePageInSlotOrderAndTheCheck) {
     const HtmlPage refused = generateHtmlPage(t);
     EXPECT_EQ(std::pair(refused.missingDefaultFor, refused.text),
               std::pair(std::optional<std::string>(" "), std::string()));
+    MenuTable last; // slot 100, which only a file fills
+    last.slot(100) = MenuImage{"Image100", "", "", "", "", ""};
+    EXPECT_EQ(firstMissingDefault(last), "Image100");
 }
 
 TEST(HtmlEscape, EachPlaceGetsItsOwnRules) {
