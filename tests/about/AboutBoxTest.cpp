@@ -1,24 +1,14 @@
 #include "about/frmAbout.h"
-#include "app/frmMain.h"
-#include "model/Module1.h"
 #include "platform/LinkLabel.h"
 #include "platform/PictureBox.h"
-#include "tests/support/Controls.h"
-#include "tests/support/FakePlatform.h"
+#include "support/Controls.h"
 
-#include <QPushButton>
 #include <QTime>
-#include <QTimer>
 
 namespace lanternix {
 namespace {
 
 using namespace std::string_literals;
-
-// The box is laid out in pixels; expectControls takes twips.
-test::Control px(const char* name, QString caption, int l, int t, int w, int h) {
-    return {name, caption, toTwips(l), toTwips(t), toTwips(w), toTwips(h)};
-}
 
 struct AboutBox : ::testing::Test {
     test::FakePlatform platform;
@@ -44,18 +34,16 @@ TEST_F(AboutBox, LoadSeedsCaptionsPlacesAndTabOrderAndEnterAndEscClose) {
     EXPECT_TRUE(seeded);
     test::expectControls(
         box,
-        {px("picIcon", "", 6, 5, 68, 68), px("Image1", "", 10, 18, 48, 30),
-         px("Picture1", "", 3, 86, 64, 64), px("lblTitle", "Lanternix v2.0", 81, 16, 259, 32),
-         px("lblVersion", "Version 2.0.0", 81, 52, 259, 15),
-         px("lblDescription",
-            "Lanternix is free, and you may copy it for your friends. I wrote it because many "
-            "people have trouble making buttons with HTML and JavaScript, so it is meant to be "
-            "very easy to use. Please send any errors you find to lanternix@example.org.",
-            81, 75, 259, 78),
-         px("lblDisclaimer", "CAREWARE / FREEWARE", 17, 175, 258, 23),
-         px("cmdOK", "OK", 283, 175, 84, 23), px("cmdSysInfo", "&System Info...", 284, 205, 83, 23),
-         px("Label1", "Made by hand", 0, 224, 78, 13),
-         px("Label2", "www.example.org/lanternix", 136, 224, 147, 13)});
+        {"picIcon||6 5 68 68", "Image1||10 18 48 30", "Picture1||3 86 64 64",
+         "lblTitle|Lanternix v2.0|81 16 259 32", "lblVersion|Version 2.0.0|81 52 259 15",
+         "lblDescription|Lanternix is free, and you may copy it for your friends. I wrote it "
+         "because many people have trouble making buttons with HTML and JavaScript, so it is meant "
+         "to be very easy to use. Please send any errors you find to lanternix@example.org.|81 75 "
+         "259 78",
+         "lblDisclaimer|CAREWARE / FREEWARE|17 175 258 23", "cmdOK|OK|283 175 84 23",
+         "cmdSysInfo|&System Info...|284 205 83 23", "Label1|Made by hand|0 224 78 13",
+         "Label2|www.example.org/lanternix|136 224 147 13"},
+        true);
     const QImage small(":/about/AboutImage1.bmp");
     EXPECT_EQ(std::tuple(box.windowTitle(), box.windowIcon().cacheKey(), box.size(),
                          box.Image1->parentWidget(), box.Line1[0]->geometry(),

@@ -1,11 +1,7 @@
 #include "app/CommandLine.h"
-#include "app/frmMain.h"
-#include "model/Module1.h"
 #include "project/ProjectCodec.h"
 #include "support/Controls.h"
-#include "support/FakePlatform.h"
 #include "support/RunProgram.h"
-#include "support/TempFolder.h"
 
 #include <QCommandLineParser>
 #include <QDropEvent>

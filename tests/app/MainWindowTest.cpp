@@ -1,18 +1,7 @@
-#include "app/frmMain.h"
-#include "editor/frmButton.h"
-#include "model/Module1.h"
 #include "platform/Form.h"
 #include "platform/LinkLabel.h"
 #include "project/ProjectFile.h"
 #include "support/Controls.h"
-#include "support/FakePlatform.h"
-#include "support/TempFolder.h"
-
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTimer>
-
-#include <functional>
 
 using namespace lanternix;
 using namespace lanternix::test;
@@ -77,24 +66,21 @@ TEST_F(MainWindow, StartsEmptyWithEveryControlInPlaceAndAddsUpTo99Images) {
     // Every control in its place with its caption; the page buffer out of sight below.
     EXPECT_EQ(main.size(), QSize(toPixels(4560), toPixels(4605)));
     expectControls(
-        main,
-        QStringList{"List1||120 120 2655 3495",
-                    "Label1|In the HTML the images will arrive according to the Number they "
-                    "have, no the order in this list.|120 3840 2655 615",
-                    "Command3_1|&Open Project|2880 1320 1575 375",
-                    "Command3_0|Save &Project As|2880 1800 1575 375",
-                    "Command1_1|&Save HTML As|2880 2280 1590 375",
-                    "Command1_0|E&xit|2880 2760 1590 375", "Command2|&Add Image|2760 3240 1095 375",
-                    "Command4|HTML|3180 4350 570 210", "Label2|About|3960 4320 510 240",
-                    "Html1||240 4785 3915 2775"});
+        main, {"List1||120 120 2655 3495",
+               "Label1|In the HTML the images will arrive according to the Number they "
+               "have, no the order in this list.|120 3840 2655 615",
+               "Command3_1|&Open Project|2880 1320 1575 375",
+               "Command3_0|Save &Project As|2880 1800 1575 375",
+               "Command1_1|&Save HTML As|2880 2280 1590 375", "Command1_0|E&xit|2880 2760 1590 375",
+               "Command2|&Add Image|2760 3240 1095 375", "Command4|HTML|3180 4350 570 210",
+               "Label2|About|3960 4320 510 240", "Html1||240 4785 3915 2775"});
     EXPECT_EQ(ed().minimumSize(), QSize(toPixels(5925), toPixels(4635)));
     EXPECT_EQ(ed().maximumSize(), ed().minimumSize()) << "the editor cannot be resized";
     // Etched frames with their captions on the top line, clear of the captions inside.
     for (const QWidget* frame : {ed().Frame1, ed().Frame2})
         EXPECT_EQ(frame->contentsRect().topLeft(), QPoint(2, 8));
-    expectControls(
-        ed(),
-        QStringList{"Frame1|Main|165 165 5460 1560", "Label1|Default image:|120 255 1785 210",
+    expectControls(ed(),
+                   {"Frame1|Main|165 165 5460 1560", "Label1|Default image:|120 255 1785 210",
                     "Image1||120 480 5205 285", "Label2|OnOver Image|120 825 1035 195",
                     "Label6|Leave blank, if you want this image to be normal|1800 840 3615 255",
                     "Image2||120 1065 5205 285", "Frame2|General|165 1845 5460 2115",

@@ -1,17 +1,11 @@
 #include "platform/CommonDialog.h"
 #include "platform/QtPlatform.h"
 #include "support/Controls.h"
-#include "support/FakePlatform.h"
-#include "support/TempFolder.h"
 
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QPushButton>
-#include <QTimer>
-
-#include <functional>
 
 using namespace lanternix;
 

@@ -1,12 +1,5 @@
-#include "app/frmMain.h"
-#include "editor/frmButton.h"
-#include "model/Module1.h"
 #include "project/ProjectCodec.h"
 #include "support/Controls.h"
-#include "support/FakePlatform.h"
-#include "support/TempFolder.h"
-
-#include <QPushButton>
 
 using namespace lanternix;
 using namespace lanternix::test;

@@ -1,25 +1,28 @@
 #pragma once
 
+// What the window tests share.
+#include "app/frmMain.h"
+#include "editor/frmButton.h"
+#include "model/Module1.h"
 #include "platform/TreeView.h"
 #include "platform/Twips.h"
+#include "support/FakePlatform.h"
+#include "support/TempFolder.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
+
+#include <functional>
 
 #include <gtest/gtest.h>
 
 namespace lanternix::test {
-
-// A control as the layout gives it: its name, caption and place in twips.
-struct Control {
-    const char* name;
-    QString caption;
-    int left, top, width, height;
-};
 
 inline QString captionOf(const QWidget* w) {
     if (const auto* b = qobject_cast<const QAbstractButton*>(w))
@@ -33,29 +36,21 @@ inline QString captionOf(const QWidget* w) {
     return {};
 }
 
-// Every control of the window, found by name, with its caption and place (a label may have
-// grown to the right, just enough to show its caption whole).
-inline void expectControls(const QWidget& window, std::initializer_list<Control> controls) {
-    for (const Control& c : controls) {
-        const auto* w = window.findChild<const QWidget*>(QLatin1String(c.name));
-        ASSERT_NE(w, nullptr) << c.name;
-        EXPECT_EQ(captionOf(w), c.caption) << c.name;
-        const QRect want(toPixels(c.left), toPixels(c.top), toPixels(c.width), toPixels(c.height));
-        QRect got = w->geometry();
+// Every control of the window, found by name, with its caption and place, a row each:
+// "name|caption|left top width height" in twips, or in pixels when so told. A label may have
+// grown to the right, just enough to show its caption whole.
+inline void expectControls(const QWidget& window, const QStringList& rows, bool pixels = false) {
+    for (const QString& row : rows) {
+        const QStringList f = row.split('|'), at = f.value(2).split(' ');
+        const auto* w = window.findChild<const QWidget*>(f[0]);
+        ASSERT_NE(w, nullptr) << f[0].toStdString();
+        EXPECT_EQ(captionOf(w), f.value(1)) << f[0].toStdString();
+        const auto px = [&](int i) { return pixels ? at[i].toInt() : toPixels(at[i].toInt()); };
+        QRect got = w->geometry(), want(px(0), px(1), px(2), px(3));
         if (qobject_cast<const QLabel*>(w) && got.width() > want.width() &&
             got.width() == w->sizeHint().width())
             got.setWidth(want.width());
-        EXPECT_EQ(got, want) << c.name;
-    }
-}
-
-// The same, a control a row: "name|caption|left top width height".
-inline void expectControls(const QWidget& window, const QStringList& rows) {
-    for (const QString& row : rows) {
-        const QStringList f = row.split('|'), at = f.value(2).split(' ');
-        const QByteArray name = f[0].toLatin1();
-        expectControls(window, {{name.constData(), f.value(1), at.value(0).toInt(),
-                                 at.value(1).toInt(), at.value(2).toInt(), at.value(3).toInt()}});
+        EXPECT_EQ(got, want) << f[0].toStdString();
     }
 }
 
