@@ -5,26 +5,15 @@
 
 #include <QContextMenuEvent>
 #include <QDir>
-#include <QFile>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPointer>
-#include <QTemporaryDir>
 #include <QUrl>
 
 using namespace lanternix;
+using namespace lanternix::test;
 
 namespace {
-
-QByteArray readFile(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
-}
 
 class HtmlCommands : public ::testing::Test {
 protected:
@@ -53,17 +42,15 @@ protected:
         QTest::mouseClick(main.Command1[1], Qt::LeftButton);
     }
 
-    QTemporaryDir dir;
+    TempFolder tmp;
+    const QString dir = QString::fromStdString(tmp.path.string()) + "/";
     Module1 module;
-    test::FakePlatform platform;
+    FakePlatform platform;
     frmMain main{module, platform};
 };
 
-struct Step {
-    const char* what;
-    std::function<void()> act;
-    bool generated, shown, overlay; // the page generated, shown in the code box; the overlay
-};
+// What is done; then whether the page was generated, shown in the code box; the overlay shown.
+using Step = std::tuple<const char*, std::function<void()>, bool, bool, bool>;
 
 } // namespace
 
@@ -78,8 +65,7 @@ TEST_F(HtmlCommands, CodeWindowOpensBelowModalAndGeneratesOncePerShowing) {
         std::tuple(
             Qt::ApplicationModal, QPoint(Form::Left(main), Form::Top(main) + Form::Height(main)),
             main.windowIcon().cacheKey(), QString("HTML Code"), QString("Arial Black14.25")));
-    test::expectControls(
-        *w, {"Text1||0 0 4635 3195", "Text2|Click to generate HTML|420 1245 3945 480"});
+    expectControls(*w, {"Text1||0 0 4635 3195", "Text2|Click to generate HTML|420 1245 3945 480"});
     QTest::keyClicks(w->Text2, "x"); // both boxes read-only
     QTest::keyClicks(w->Text1, "x");
     // The first resize generated the page; activation emptied the box and showed the overlay.
@@ -100,13 +86,13 @@ TEST_F(HtmlCommands, CodeWindowOpensBelowModalAndGeneratesOncePerShowing) {
         {"click on the code box", clickBox, true, true, false},
         {"opening again", reopen, true, false, true},
         {"resize with the overlay", [&] { w->resize(400, 267); }, true, true, false}};
-    for (const Step& s : steps) {
+    for (const auto& [what, act, generated, shown, overlay] : steps) {
         main.Html1->setPlainText("stale"); // what a generation overwrites
-        s.act();
+        act();
         EXPECT_EQ(std::tuple(main.Html1->toPlainText() == page(), w->Text1->toPlainText(),
                              w->Text2->isVisible(), w->Text1->hasFocus()),
-                  std::tuple(s.generated, s.shown ? page() : "", s.overlay, true))
-            << s.what;
+                  std::tuple(generated, shown ? page() : "", overlay, true))
+            << what;
     }
     EXPECT_EQ(w->Text1->geometry(), QRect(0, 0, 400, 267)); // it fills the client area
     // Near the screen's corner it moves up and left just enough to stay whole.
@@ -118,16 +104,13 @@ TEST_F(HtmlCommands, CodeWindowOpensBelowModalAndGeneratesOncePerShowing) {
     QTest::keyClick(w->Text1, Qt::Key_F12);
     QContextMenuEvent menuAt(QContextMenuEvent::Mouse, QPoint(5, 5), QPoint(5, 5));
     QApplication::sendEvent(w->Text1->viewport(), &menuAt);
-    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-    ASSERT_TRUE(menu);
-    ASSERT_GE(menu->actions().size(), 2);
-    EXPECT_TRUE(menu->actions().end()[-2]->isSeparator());
-    menu->actions().back()->trigger();
+    const QPointer<QMenu> menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_TRUE(menu && menu->actions().size() > 1 && menu->actions().end()[-2]->isSeparator());
     EXPECT_EQ(menu->actions().back()->text(), "&Preview in Browser");
-    const QPointer<QMenu> shown = menu;
+    menu->actions().back()->trigger();
     menu->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // each a menu of its own
-    EXPECT_EQ(std::tuple(platform.openedUrls.size(), platform.messages.size(), shown.isNull()),
+    EXPECT_EQ(std::tuple(platform.openedUrls.size(), platform.messages.size(), menu.isNull()),
               std::tuple(2ul, 0ul, true));
 
     // A failed check at opening and at the first click; the overlay hides all the same.
@@ -135,23 +118,17 @@ TEST_F(HtmlCommands, CodeWindowOpensBelowModalAndGeneratesOncePerShowing) {
     main.Html1->setPlainText("last page");
     w = open();
     QTest::mouseClick(w->Text2, Qt::LeftButton);
-    const auto message = std::pair(QStringLiteral("You must enter a Default image for Image4"), 16);
-    EXPECT_EQ(std::tuple(platform.messages, w->Text1->toPlainText(), w->Text2->isVisible(),
+    EXPECT_EQ(std::tuple(platform.said(), w->Text1->toPlainText(), w->Text2->isVisible(),
                          main.Html1->toPlainText()),
-              std::tuple(decltype(platform.messages)({message, message}), "", false, "last page"));
+              std::tuple(QStringList(2, "16: You must enter a Default image for Image4"), "", false,
+                         "last page"));
 }
 
-TEST_F(HtmlCommands, SaveHtmlAsAsksCancelsRefusesWritesAndPreviews) {
-    const QString file = dir.filePath("menu.htm"), taken = dir.filePath("taken.htm");
-    writeFile(file, "old page");
+TEST_F(HtmlCommands, SaveHtmlAsCancelsRefusesWritesAndPreviews) {
+    const QString file = dir + "menu.htm", taken = dir + "taken.htm";
+    writeBytes(file.toStdString(), "old page");
     main.Html1->setPlainText("earlier page");
-    saveAs(QString()); // cancel
-    const FileDialogRequest& asked = platform.fileRequests.at(0);
-    EXPECT_EQ(std::tuple(asked.mode, asked.title, asked.filter, asked.flags, asked.fileName,
-                         main.Html1->toPlainText(), platform.messages.size()),
-              std::tuple(FileDialogRequest::Save, QString("Save HTML As"),
-                         QString("HTML files (*.htm *.html)"), 0x8800, QString(),
-                         QString("earlier page"), 0ul));
+    saveAs(QString()); // cancelled: nothing happens
     // Refused: an image without a default picture; a write that fails (the name is taken by a
     // folder). The old file and the caption stay.
     module.table.slot(5) = MenuImage{"Image5", "", "", "", "", ""};
@@ -159,44 +136,41 @@ TEST_F(HtmlCommands, SaveHtmlAsAsksCancelsRefusesWritesAndPreviews) {
     module.table.clearRecord(5);
     ASSERT_TRUE(QDir().mkdir(taken));
     saveAs(taken);
-    EXPECT_EQ(std::tuple(platform.messages, readFile(file), main.windowTitle()),
-              std::tuple(decltype(platform.messages)(
-                             {{"You must enter a Default image for Image5", 16},
-                              {"Cannot save the page to \"" + taken + "\": Is a directory.", 16}}),
-                         QByteArray("old page"), QString("Lanternix 2.0")));
+    EXPECT_EQ(
+        std::tuple(platform.said(), readBytes(file.toStdString()), main.windowTitle(),
+                   main.Html1->toPlainText()),
+        std::tuple(QStringList({"16: You must enter a Default image for Image5",
+                                "16: Cannot save the page to \"" + taken + "\": Is a directory."}),
+                   "old page", "Lanternix 2.0", "earlier page"));
 
     // Saved at last: the old file replaced whole, no temporary file left, the folder as caption.
     // A character beyond the code page (an arrow after a euro sign) goes in as a reference.
-    const QByteArray gif("GIF89a\x95\0\x30\0", 10); // 149 by 48, as the buttons are drawn
+    const std::string gif("GIF89a\x95\0\x30\0", 10); // 149 by 48, as the buttons are drawn
     const QString link = QString::fromUtf8("b\xe2\x82\xac\xe2\x86\x92.htm");
     module.table.slot(2).HyperLink = link.toStdString();
     for (const char* name : {"a.gif", "b2.gif"})
-        writeFile(dir.filePath(name), gif);
+        writeBytes((dir + name).toStdString(), gif);
     saveAs(file);
-    const QByteArray bytes = readFile(file);
-    EXPECT_TRUE(bytes.contains("ALT=\"Caf\xe9\"")) << "Windows-1252, not UTF-8";
-    EXPECT_TRUE(bytes.contains("HREF=\"b\x80&#8594;.htm\""));
-    EXPECT_EQ(
-        std::pair(QDir(dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot),
-                  main.windowTitle()),
-        std::pair(QStringList({"a.gif", "b2.gif", "menu.htm", "taken.htm"}), dir.path() + '/'));
+    const std::string bytes = readBytes(file.toStdString());
+    EXPECT_TRUE(bytes.find("ALT=\"Caf\xe9\"") != bytes.npos) << "Windows-1252, not UTF-8";
+    EXPECT_TRUE(bytes.find("HREF=\"b\x80&#8594;.htm\"") != bytes.npos);
+    EXPECT_EQ(std::pair(QDir(dir).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot),
+                        main.windowTitle()),
+              std::pair(QStringList({"a.gif", "b2.gif", "menu.htm", "taken.htm"}), dir));
     // What would break once published from there is said in one message; the page stays.
-    const QString in = " in the page's folder " + dir.path() + ", so the ";
-    EXPECT_EQ(platform.messages.back(),
-              std::pair("The page is saved. Once it is published from " + dir.path() +
-                            ", this may not work:\n\n\u2022 Image2, Default image \"b.gif\": there "
-                            "is no such file" +
-                            in +
-                            "picture will be missing.\n\u2022 Image2, "
-                            "HyperLink \"" +
-                            link + "\": there is no such page" + in + "link will lead nowhere.",
-                        int(vbInformation)));
-    // With everything in place nothing more is said.
+    const QString in = " in the page's folder " + dir.chopped(1) + ", so the ";
+    EXPECT_EQ(platform.said().back(),
+              "64: The page is saved. Once it is published from " + dir.chopped(1) +
+                  ", this may not work:\n\n\u2022 Image2, Default image \"b.gif\": there is no "
+                  "such file" +
+                  in + "picture will be missing.\n\u2022 Image2, HyperLink \"" + link +
+                  "\": there is no such page" + in + "link will lead nowhere.");
+    // With everything in place nothing more is said; the last name is proposed again.
     for (const QString& name : {QString("b.gif"), link})
-        writeFile(dir.filePath(name), gif);
+        writeBytes((dir + name).toStdString(), gif);
     saveAs(file);
     EXPECT_EQ(std::pair(platform.messages.size(), platform.fileRequests.back().fileName),
-              std::pair(3ul, file)); // the last name proposed again
+              std::pair(3ul, file));
 
     // F12: the saved page with one BASE line naming its folder, shown by the browser from a
     // copy of its own; none while an image lacks its default picture.
@@ -204,20 +178,18 @@ TEST_F(HtmlCommands, SaveHtmlAsAsksCancelsRefusesWritesAndPreviews) {
     QTest::keyClick(main.List1, Qt::Key_F12);
     ASSERT_EQ(platform.openedUrls.size(), 1u);
     const QString preview = QUrl(platform.openedUrls[0]).toLocalFile();
-    EXPECT_TRUE(!preview.startsWith(dir.path()) && preview.endsWith("/menu-preview.htm"));
+    EXPECT_TRUE(!preview.startsWith(dir) && preview.endsWith("/menu-preview.htm"));
     EXPECT_EQ(
-        readFile(preview),
-        QByteArray(bytes).insert(14, "<BASE HREF=\"file://" + dir.path().toUtf8() + "/\">\r\n"));
+        readBytes(preview.toStdString()),
+        std::string(bytes).insert(14, "<BASE HREF=\"file://" + dir.toStdString() + "\">\r\n"));
     platform.noBrowser = true;
     QTest::keyClick(&main, Qt::Key_F12);
-    EXPECT_EQ(
-        platform.messages.back(),
-        std::pair("No web browser could be started to show " + preview + ".", int(vbCritical)));
     module.table.slot(5) = MenuImage{"Image5", "", "", "", "", ""};
     QTest::keyClick(&main, Qt::Key_F12);
-    EXPECT_EQ(std::pair(platform.openedUrls.size(), platform.messages.back()),
-              std::pair(2ul, std::pair(QString("You must enter a Default image for Image5"),
-                                       int(vbCritical))));
+    EXPECT_EQ(platform.said().mid(3),
+              QStringList({"16: No web browser could be started to show " + preview + ".",
+                           "16: You must enter a Default image for Image5"}));
+    EXPECT_EQ(platform.openedUrls.size(), 2u);
 
     // Only the first 15 findings are listed, then how many more there are.
     module.table.clearRecord(5);

@@ -12,7 +12,6 @@ TEST(ProjectCommands, SaveAndOpen) {
     frmMain main{module, platform};
     const std::string d = dir.path.string() + "/";
     const QString q = QString::fromStdString(d);
-    const QStringList boxes{"Image1", "Image2", "Frameset1", "Comments1", "Link1", "Key1"};
     const int Save = 0, Open = 1;
     auto click = [&](int command, const QString& answer) { // a null answer: the user cancels
         platform.fileAnswers.push_back(answer);
@@ -39,7 +38,7 @@ TEST(ProjectCommands, SaveAndOpen) {
     module.table.slot(3).HyperLink = "";
     click(Save, q + "gone/menu.lxp");
     EXPECT_EQ(module.table, three);
-    EXPECT_EQ(treeText(*main.List1) + " " + captions(main.editor(), boxes).join('|'),
+    EXPECT_EQ(treeText(*main.List1) + " " + captions(main.editor(), Boxes).join('|'),
               "rHTML+ Image1 Image2 Image3 two.gif|||||Image2");
     EXPECT_EQ(readBytes(d + "menu.lxp"), old);
     EXPECT_EQ(platform.said(),
@@ -75,7 +74,7 @@ TEST(ProjectCommands, SaveAndOpen) {
     click(Open, q + "other.lxp");
     EXPECT_EQ(module.table, other);
     EXPECT_EQ(module.CurrentIndex, index);
-    EXPECT_EQ(treeText(*main.List1) + " " + captions(main.editor(), boxes).join('|'),
+    EXPECT_EQ(treeText(*main.List1) + " " + captions(main.editor(), Boxes).join('|'),
               "rHTML+ Image1 Image3 Image7 |||||");
     click(Save, QString());
 

@@ -24,6 +24,9 @@
 
 namespace lanternix::test {
 
+// The editor's five boxes (default, over, target, status, link) and the image's name.
+inline const QStringList Boxes{"Image1", "Image2", "Frameset1", "Comments1", "Link1", "Key1"};
+
 inline QString captionOf(const QWidget* w) {
     if (const auto* b = qobject_cast<const QAbstractButton*>(w))
         return b->text();
