@@ -18,11 +18,13 @@ struct AboutBox : ::testing::Test {
     MemoryRegistry& reg = platform.memoryRegistry;
 
     // What one press of "System Info" started, and what it said.
-    auto press() {
-        platform.startedPrograms.clear();
-        platform.messages.clear();
+    QString press() {
+        platform.startedPrograms.clear(), platform.forget();
         box.cmdSysInfo->click();
-        return std::pair(platform.startedPrograms, platform.messages);
+        QString seen;
+        for (const QString& program : platform.startedPrograms)
+            seen += program + ';';
+        return seen + platform.said().join(',');
     }
 };
 
@@ -131,24 +133,23 @@ TEST_F(AboutBox, GetKeyValueReadsTextsNumbersOtherTypesAndFailuresAndStartSysInf
     EXPECT_EQ(std::pair(reg.lastAccess(), reg.openCount()), std::pair(0x20019u, std::size_t(0)));
 
     const std::string msInfo = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
-    using Run = std::pair<std::vector<QString>, decltype(platform.messages)>;
-    const decltype(platform.messages) no{{"System Information Is Unavailable At This Time", 0}};
-    EXPECT_EQ(press(), Run({}, no));      // nothing registered
+    const QString no = "0: System Information Is Unavailable At This Time";
+    EXPECT_EQ(press(), no);               // nothing registered
     reg.addKey(HKeyLocalMachine, msInfo); // the key without its value
     reg.setText(HKeyLocalMachine, "SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO",
                 "C:\\Shared");
-    EXPECT_EQ(press(), Run({}, no)); // the folder counts only when the program is there
+    EXPECT_EQ(press(), no); // the folder counts only when the program is there
     platform.existingFiles.insert("C:\\Shared\\MSINFO32.EXE");
-    EXPECT_EQ(press(), Run({"C:\\Shared\\MSINFO32.EXE"}, {}));
+    EXPECT_EQ(press(), "C:\\Shared\\MSINFO32.EXE;");
     // The registered path comes first and is started unchecked.
     reg.setText(HKeyLocalMachine, msInfo, "PATH", "C:\\Gone\\msinfo32.exe");
-    EXPECT_EQ(press(), Run({"C:\\Gone\\msinfo32.exe"}, {}));
+    EXPECT_EQ(press(), "C:\\Gone\\msinfo32.exe;");
     platform.refuseStarts = true;
-    EXPECT_EQ(press(), Run({"C:\\Gone\\msinfo32.exe"}, no));
+    EXPECT_EQ(press(), "C:\\Gone\\msinfo32.exe;" + no);
     // A path of an unknown type reads as empty text, which cannot be started.
     platform.refuseStarts = false;
     reg.setValue(HKeyLocalMachine, msInfo, "PATH", {7, "C:\\x\0\0"s});
-    EXPECT_EQ(press(), Run({""}, no));
+    EXPECT_EQ(press(), ";" + no);
 }
 
 // Counts the repaints of a widget.

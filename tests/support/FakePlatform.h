@@ -24,14 +24,15 @@ public:
     std::deque<QString> fileAnswers; // a null QString: the user cancels
     std::vector<FileDialogRequest> fileRequests;
     std::vector<std::pair<QString, int>> messages;
-    std::deque<Answer> answers; // then `otherwise`
-    Answer otherwise = Answer::Cancel;
+    Answer otherwise = Answer::Cancel; // every question's answer
     std::vector<QString> questions;
     int endCount = 0;
 
     std::optional<QString> fileDialog(QWidget*, const FileDialogRequest& req) override {
         fileRequests.push_back(req);
-        const QString a = take(fileAnswers, QString());
+        const QString a = fileAnswers.empty() ? QString() : fileAnswers.front();
+        if (!fileAnswers.empty())
+            fileAnswers.pop_front();
         return a.isNull() ? std::nullopt : std::optional(a);
     }
     void messageBox(QWidget*, const QString& text, int style) override {
@@ -39,7 +40,7 @@ public:
     }
     Answer ask(QWidget*, const QString& text, Buttons) override {
         questions.push_back(text);
-        return take(answers, otherwise);
+        return otherwise;
     }
     void endProgram() override { ++endCount; }
 
@@ -82,15 +83,6 @@ public:
     bool openUrl(const QString& url) override {
         openedUrls.push_back(url);
         return !noBrowser;
-    }
-
-private:
-    template <typename T> static T take(std::deque<T>& queue, T otherwise) {
-        if (queue.empty())
-            return otherwise;
-        T first = queue.front();
-        queue.pop_front();
-        return first;
     }
 };
 

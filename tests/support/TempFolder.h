@@ -12,9 +12,6 @@
 
 namespace lanternix::test {
 
-using lanternix::pathFromUtf8;
-using lanternix::utf8FromPath;
-
 // A fresh folder under the system's temporary folder, removed with everything in it.
 struct TempFolder {
     TempFolder() {
