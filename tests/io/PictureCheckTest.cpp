@@ -44,6 +44,7 @@ TEST(PictureCheck, ReadsPictureSizesFromTheirHeaders) {
         {"RIFF\0\0\0\0WEBPVP8L\0\0\0\0\x2F\x94\xC0\x0B\0\0\0\0\0\0\0\0\0"s, "149x48"},
         // A fill byte and the markers that look like frames but are not, skipped.
         {"\xFF\xD8\xFF\xFF\xC4\0\x02\xFF\xC8\0\x02\xFF\xCC\0\x02"s + jpeg(2, 3).substr(2), "2x3"},
+        {png(3, 4).substr(0, 24), "3x4"},     // no more than the size
         {png(149, 48).substr(0, 20), "none"}, // cut short
         {png(0, 48), "none"},
         {"\xFF\x01"s + jpeg(2, 3).substr(2), "none"}, // no JPEG without its start marker
