@@ -45,7 +45,7 @@ TEST_F(AboutBox, LoadSeedsCaptionsPlacesAndTabOrderAndEnterAndEscClose) {
          "lblDisclaimer|CAREWARE / FREEWARE|17 175 258 23", "cmdOK|OK|283 175 84 23",
          "cmdSysInfo|&System Info...|284 205 83 23", "Label1|Made by hand|0 224 78 13",
          "Label2|www.example.org/lanternix|136 224 147 13"},
-        true);
+        true); // in pixels, as the box is laid out
     const QImage small(":/about/AboutImage1.bmp");
     EXPECT_EQ(std::tuple(box.windowTitle(), box.windowIcon().cacheKey(), box.size(),
                          box.Image1->parentWidget(), box.Line1[0]->geometry(),

@@ -48,7 +48,10 @@ inline void expectControls(const QWidget& window, const QStringList& rows, bool 
         const auto* w = window.findChild<const QWidget*>(f[0]);
         ASSERT_NE(w, nullptr) << f[0].toStdString();
         EXPECT_EQ(captionOf(w), f.value(1)) << f[0].toStdString();
-        const auto px = [&](int i) { return pixels ? at[i].toInt() : toPixels(at[i].toInt()); };
+        const auto px = [&](int i) {
+            const int n = at.value(i).toInt();
+            return pixels ? n : toPixels(n);
+        };
         QRect got = w->geometry(), want(px(0), px(1), px(2), px(3));
         if (qobject_cast<const QLabel*>(w) && got.width() > want.width() &&
             got.width() == w->sizeHint().width())
