@@ -53,8 +53,12 @@ TEST_F(AboutBox, LoadSeedsCaptionsPlacesAndTabOrderAndEnterAndEscClose) {
                          box.picIcon->Picture().isNull(), box.Timer1->interval(),
                          box.Image1->pixmap().toImage().convertToFormat(QImage::Format_RGB32) ==
                              small.convertToFormat(QImage::Format_RGB32),
-                         box.lblTitle->font().bold(), box.grab().toImage().pixel(9, 163),
-                         box.grab().toImage().pixel(9, 165)),
+                         // a bold title 1.75 times the size; text from the top left, wrapped
+                         box.lblTitle->font().bold() &&
+                             box.lblTitle->font().pointSizeF() == 1.75 * box.font().pointSizeF() &&
+                             box.lblVersion->alignment() == (Qt::AlignLeft | Qt::AlignTop) &&
+                             box.lblDescription->wordWrap(),
+                         box.grab().toImage().pixel(9, 163), box.grab().toImage().pixel(9, 165)),
               std::tuple(QString("About Lanternix v2.0"), icon.cacheKey(), QSize(382, 237),
                          static_cast<QWidget*>(box.picIcon), QRect(6, 163, 372, 1),
                          QRect(7, 164, 371, 2), QSize(32, 20), 16, true, 10, true, true,
