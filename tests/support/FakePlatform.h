@@ -30,9 +30,9 @@ public:
 
     std::optional<QString> fileDialog(QWidget*, const FileDialogRequest& req) override {
         fileRequests.push_back(req);
-        const QString a = fileAnswers.empty() ? QString() : fileAnswers.front();
+        QString a;
         if (!fileAnswers.empty())
-            fileAnswers.pop_front();
+            a = fileAnswers.front(), fileAnswers.pop_front();
         return a.isNull() ? std::nullopt : std::optional(a);
     }
     void messageBox(QWidget*, const QString& text, int style) override {
@@ -60,9 +60,9 @@ public:
             out << QString::number(style) + ": " + text;
         return out;
     }
-    // Forgets what was asked and shown so far.
+    // Forgets what was asked, shown and started so far.
     void forget() {
-        fileRequests.clear(), messages.clear(), questions.clear();
+        fileRequests.clear(), messages.clear(), questions.clear(), startedPrograms.clear();
         endCount = 0;
     }
 
