@@ -16,7 +16,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTimer>
 
 namespace lanternix {
@@ -35,7 +34,8 @@ void setTextColor(QLabel* label, const QColor& c) {
 } // namespace
 
 frmMain::frmMain(Module1& module, Platform& platform)
-    : CD1(platform, this), CD2(platform, this), module_(module), platform_(platform) {
+    : CD1(platform, this), CD2(platform, this), module_(module), platform_(platform),
+      document_(module) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Lanternix 2.0"));
     // From a picture, not a file name: a named icon file makes the toolkit load every image
@@ -250,7 +250,7 @@ void frmMain::Timer1_Timer() {
 }
 
 bool frmMain::hasUnsavedChanges() const {
-    return module_.table != savedTable_ || (frmButton_ && frmButton_->isModified());
+    return document_.hasUnsavedChanges() || (frmButton_ && frmButton_->isModified());
 }
 
 bool frmMain::askToSaveChanges(QWidget* over) {

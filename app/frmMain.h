@@ -1,9 +1,9 @@
 #pragma once
 
-#include "model/MenuTable.h"
 #include "platform/CommonDialog.h"
 #include "platform/ImageList.h"
 #include "platform/WindowPositions.h"
+#include "project/ProjectDocument.h"
 
 #include <QWidget>
 
@@ -13,7 +13,6 @@
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
-class QTemporaryDir;
 class QTimer;
 
 namespace lanternix {
@@ -24,7 +23,6 @@ class TreeView;
 class TreeNode;
 class LinkLabel;
 class frmButton;
-enum class WhenMissing;
 
 // The main window: the project tree, the commands, the hidden page buffer Html1, and the
 // timer that keeps the editor docked and its state current.
@@ -49,8 +47,7 @@ public:
 
     // The image editor, created on first use.
     frmButton& editor();
-    Module1& module() { return module_; }
-    Platform& platform() { return platform_; }
+    const ProjectDocument& document() const { return document_; }
 
     // Event handlers, named after their controls.
     void Command2_Click();
@@ -79,7 +76,7 @@ public:
     // the window (after askToSaveChanges).
     void openProjectFile(const QString& path, WhenMissing missing);
 
-    // The table differs from the one last saved or opened, or the editor holds typing.
+    // The project differs from the one last saved or opened, or the editor holds typing.
     bool hasUnsavedChanges() const;
     // Before the project is closed or replaced: asks about unsaved changes (over the given
     // window, this one by default) and saves them if wanted. True when the caller may go on;
@@ -98,14 +95,9 @@ protected:
 private:
     Module1& module_;
     Platform& platform_;
+    ProjectDocument document_;
     std::unique_ptr<frmButton> frmButton_;
-    MenuTable savedTable_; // as last saved or opened
     WindowPositions windowPositions_;
-    // Where the page is published from: the folder of the page last saved, else of the project
-    // last saved or opened. The preview's pictures are looked for there.
-    QString pageFolder_;
-    QString projectFolder_;
-    std::unique_ptr<QTemporaryDir> previewFolder_; // removed, with its files, with the window
 };
 
 } // namespace lanternix

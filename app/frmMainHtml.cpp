@@ -1,22 +1,16 @@
 #include "app/frmMain.h"
 
 #include "html/GenerateHtml.h"
-#include "html/HtmlGenerator.h"
 #include "html/frmHTML.h"
-#include "io/AtomicFile.h"
-#include "io/PageFile.h"
-#include "io/PictureCheck.h"
 #include "model/Module1.h"
 #include "platform/Form.h"
 #include "platform/Platform.h"
 #include "platform/Twips.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <QTemporaryDir>
 #include <QUrl>
 
 #include <algorithm>
@@ -33,7 +27,7 @@ void frmMain::Command4_Click() {
         w = new frmHTML(
             *this,
             [this](QWidget* parent) {
-                return GenerateHtml(module_.table, *Html1, platform_, parent).has_value();
+                return GenerateHtml(module_.table, *Html1, platform_, parent);
             },
             *Html1, [this](QWidget* over) { PreviewInBrowser(over); });
         w->setAttribute(Qt::WA_DeleteOnClose);
@@ -60,59 +54,33 @@ void frmMain::SaveHtmlAs() {
     CD1.Flags = cdlOFNPathMustExist | cdlOFNNoReadOnlyReturn; // no overwrite prompt
     if (!CD1.ShowSave())
         return; // cancelled: nothing changes
-    const QString file = CD1.FileName;
-    if (const auto error = savePageFile(file.toStdString(), module_.table)) {
-        platform_.messageBox(this, QString::fromStdString(error->message), vbCritical);
+    const std::string file = CD1.FileName.toStdString();
+    const Result<SavedPage> saved = document_.savePage(file);
+    if (!succeeded(platform_, this, saved))
         return;
-    }
-    setWindowTitle(QString::fromStdString(PathHead(file.toStdString())));
-    pageFolder_ = QFileInfo(file).absolutePath();
-
-    const std::vector<std::string> findings =
-        checkPictures(module_.table, QDir::toNativeSeparators(pageFolder_).toStdString());
-    if (findings.empty())
+    setWindowTitle(QString::fromStdString(PathHead(file)));
+    if (saved->findings.empty())
         return;
     constexpr std::size_t Shown = 15; // a message box taller than the screen helps nobody
     QString text = QStringLiteral("The page is saved. Once it is published from %1, this may not "
                                   "work:\n")
-                       .arg(QDir::toNativeSeparators(pageFolder_));
-    for (std::size_t i = 0; i < std::min(findings.size(), Shown); ++i)
-        text += QStringLiteral("\n\u2022 ") + QString::fromStdString(findings[i]);
-    if (findings.size() > Shown)
-        text += QStringLiteral("\n... and %1 more.").arg(findings.size() - Shown);
+                       .arg(QString::fromStdString(saved->folder));
+    for (std::size_t i = 0; i < std::min(saved->findings.size(), Shown); ++i)
+        text += QStringLiteral("\n\u2022 ") + QString::fromStdString(saved->findings[i]);
+    if (saved->findings.size() > Shown)
+        text += QStringLiteral("\n... and %1 more.").arg(saved->findings.size() - Shown);
     platform_.messageBox(this, text, vbInformation);
 }
 
 void frmMain::PreviewInBrowser(QWidget* over) {
-    const QString folder = !pageFolder_.isEmpty()      ? pageFolder_
-                           : !projectFolder_.isEmpty() ? projectFolder_
-                                                       : QDir::currentPath();
-    const QString base =
-        QUrl::fromLocalFile(folder + QLatin1Char('/')).toString(QUrl::FullyEncoded);
-    const PageBytes page = encodePreview(module_.table, base.toStdString());
-    if (page.missingDefaultFor) {
-        platform_.messageBox(over,
-                             QString::fromStdString(missingDefaultMessage(*page.missingDefaultFor)),
-                             vbCritical);
+    const Result<std::string> file = document_.writePreview();
+    if (!succeeded(platform_, over, file))
         return;
-    }
-    if (!previewFolder_)
-        previewFolder_ = std::make_unique<QTemporaryDir>();
-    const QString file = previewFolder_->filePath(QStringLiteral("menu-preview.htm"));
-    std::optional<std::string> failure;
-    if (!previewFolder_->isValid())
-        failure = previewFolder_->errorString().toStdString();
-    else
-        failure = writeFileAtomically(file.toStdString(), page.bytes);
-    if (failure) {
-        platform_.messageBox(
-            over, QString::fromStdString(cannotSavePage(file.toStdString(), *failure)), vbCritical);
-        return;
-    }
-    if (!platform_.openUrl(QUrl::fromLocalFile(file).toString(QUrl::FullyEncoded)))
+    const QUrl url = QUrl::fromLocalFile(QString::fromStdString(file.value()));
+    if (!platform_.openUrl(url.toString(QUrl::FullyEncoded)))
         platform_.messageBox(over,
                              QStringLiteral("No web browser could be started to show %1.")
-                                 .arg(QDir::toNativeSeparators(file)),
+                                 .arg(QDir::toNativeSeparators(url.toLocalFile())),
                              vbCritical);
 }
 

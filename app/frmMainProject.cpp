@@ -4,10 +4,8 @@
 #include "model/Module1.h"
 #include "platform/Platform.h"
 #include "platform/TreeView.h"
-#include "project/ProjectFile.h"
 
 #include <QDropEvent>
-#include <QFileInfo>
 #include <QMimeData>
 #include <QTimer>
 #include <QUrl>
@@ -17,11 +15,6 @@ namespace lanternix {
 namespace {
 
 const QString ProjectFilter = QStringLiteral("Lanternix Projects | *.lxp");
-
-// The core takes paths in UTF-8 on every system.
-std::string localPath(const QString& fileName) {
-    return fileName.toStdString();
-}
 
 // The project file a drag carries: one local file named *.lxp, or nothing.
 QString draggedProject(const QMimeData* data) {
@@ -40,17 +33,9 @@ bool frmMain::SaveProject() {
     CD2.DialogTitle = QStringLiteral("Save Lanternix Project as");
     CD2.Filter = ProjectFilter;
     CD2.Flags = cdlOFNPathMustExist | cdlOFNNoReadOnlyReturn;
-    if (!CD2.ShowSave())
+    if (!CD2.ShowSave() || CD2.FileName.isEmpty())
         return false;
-    if (CD2.FileName.isEmpty())
-        return false;
-    if (const auto error = saveProjectFile(localPath(CD2.FileName), module_.table)) {
-        platform_.messageBox(this, QString::fromStdString(*error), vbCritical);
-        return false;
-    }
-    savedTable_ = module_.table;
-    projectFolder_ = QFileInfo(CD2.FileName).absolutePath();
-    return true;
+    return succeeded(platform_, this, document_.saveAs(CD2.FileName.toStdString()));
 }
 
 // Open Project: unsaved changes are asked about before the dialog. CurrentIndex is left alone.
@@ -66,15 +51,9 @@ void frmMain::OpenProject() {
 }
 
 void frmMain::openProjectFile(const QString& path, WhenMissing missing) {
-    ProjectRead read = readProjectFile(localPath(path), missing);
-    if (read.error) {
-        platform_.messageBox(this, QString::fromStdString(*read.error), vbCritical);
+    const Result<> opened = document_.open(path.toStdString(), missing);
+    if (!succeeded(platform_, this, opened))
         return;
-    }
-    module_.table = std::move(read.table);
-    savedTable_ = module_.table;
-    projectFolder_ = QFileInfo(path).absolutePath();
-
     TreeNodes& nodes = List1->Nodes();
     nodes.Remove(1);
     nodes.Add(QStringLiteral("r"), QStringLiteral("HTML"), QStringLiteral("Closed"));
@@ -86,8 +65,8 @@ void frmMain::openProjectFile(const QString& path, WhenMissing missing) {
         nodes.Add(QStringLiteral("r"), TreeNodes::tvwChild, name, name, QStringLiteral("Image"));
     }
     editor().clear();
-    if (read.warning)
-        platform_.messageBox(this, QString::fromStdString(*read.warning), vbExclamation);
+    for (const std::string& warning : opened.warnings)
+        platform_.messageBox(this, QString::fromStdString(warning), vbExclamation);
 }
 
 void frmMain::dragEnterEvent(QDragEnterEvent* e) {

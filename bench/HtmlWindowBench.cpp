@@ -34,9 +34,8 @@ void BM_OverlayClickToFilledCodeBox(benchmark::State& state) {
     QWidget main;
     QPlainTextEdit Html1(&main);
     frmHTML w(
-        main,
-        [&](QWidget* parent) { return GenerateHtml(table, Html1, platform, parent).has_value(); },
-        Html1, [](QWidget*) {});
+        main, [&](QWidget* parent) { return GenerateHtml(table, Html1, platform, parent); }, Html1,
+        [](QWidget*) {});
     w.show();
     QApplication::processEvents();
     for (auto _ : state) {

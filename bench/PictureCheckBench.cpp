@@ -1,8 +1,8 @@
 // The picture check of a 99-image project whose pictures all exist (a warm disk cache), beside
 // the page of the same project.
 #include "html/HtmlGenerator.h"
-#include "io/PictureCheck.h"
 #include "model/MenuTable.h"
+#include "page/PictureCheck.h"
 
 #include <benchmark/benchmark.h>
 

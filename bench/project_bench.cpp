@@ -38,17 +38,17 @@ MenuTable fullTable() {
 void BM_EncodeFullTable(benchmark::State& state) {
     const MenuTable t = fullTable();
     for (auto _ : state) {
-        EncodedProject e = encodeProject(t);
-        benchmark::DoNotOptimize(e.bytes.data());
+        Result<std::string> e = encodeProject(t);
+        benchmark::DoNotOptimize(e->data());
     }
 }
 BENCHMARK(BM_EncodeFullTable)->Unit(benchmark::kMicrosecond);
 
 void BM_DecodeFullTable(benchmark::State& state) {
-    const std::string bytes = encodeProject(fullTable()).bytes;
+    const std::string bytes = encodeProject(fullTable()).value();
     for (auto _ : state) {
-        DecodedProject d = decodeProject(bytes);
-        benchmark::DoNotOptimize(&d.table);
+        Result<DecodedProject> d = decodeProject(bytes);
+        benchmark::DoNotOptimize(&d->table);
     }
 }
 BENCHMARK(BM_DecodeFullTable)->Unit(benchmark::kMicrosecond);
@@ -79,24 +79,24 @@ MenuTable longestTable() {
 void BM_EncodeLongestTable(benchmark::State& state) {
     const MenuTable t = longestTable();
     for (auto _ : state) {
-        EncodedProject e = encodeProject(t);
-        benchmark::DoNotOptimize(e.bytes.data());
+        Result<std::string> e = encodeProject(t);
+        benchmark::DoNotOptimize(e->data());
     }
 }
 BENCHMARK(BM_EncodeLongestTable)->Unit(benchmark::kMicrosecond);
 
 void BM_DecodeLongestTable(benchmark::State& state) {
-    const std::string bytes = encodeProject(longestTable()).bytes;
+    const std::string bytes = encodeProject(longestTable()).value();
     for (auto _ : state) {
-        DecodedProject d = decodeProject(bytes);
-        benchmark::DoNotOptimize(&d.table);
+        Result<DecodedProject> d = decodeProject(bytes);
+        benchmark::DoNotOptimize(&d->table);
     }
 }
 BENCHMARK(BM_DecodeLongestTable)->Unit(benchmark::kMicrosecond);
 
 // Baseline: a plain copy of the same file's bytes.
 void BM_CopyLongestBytes(benchmark::State& state) {
-    const std::string bytes = encodeProject(longestTable()).bytes;
+    const std::string bytes = encodeProject(longestTable()).value();
     state.counters["bytes"] = static_cast<double>(bytes.size());
     for (auto _ : state) {
         std::string copy = bytes;
@@ -112,7 +112,7 @@ public:
         const int fd = ::mkstemp(name);
         ::close(fd);
         path_ = name;
-        const std::string bytes = encodeProject(fullTable()).bytes;
+        const std::string bytes = encodeProject(fullTable()).value();
         std::ofstream(path_, std::ios::binary)
             .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     }

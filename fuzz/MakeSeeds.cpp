@@ -22,11 +22,11 @@ int main(int argc, char** argv) {
     const std::string folder = argv[1];
 
     MenuTable t;
-    put(folder, "untouched.lxp", encodeProject(t).bytes);
+    put(folder, "untouched.lxp", encodeProject(t).value());
 
     t.makeNewRecord(1);
     t.slot(1).DefaultImage = "b.gif";
-    put(folder, "example.lxp", encodeProject(t).bytes);
+    put(folder, "example.lxp", encodeProject(t).value());
 
     for (int n = 2; n <= MenuTable::MaxImages; ++n) {
         t.makeNewRecord(n);
@@ -38,7 +38,7 @@ int main(int argc, char** argv) {
     }
     t.clearRecord(5);
     t.slot(7).HyperLink.reset();
-    const std::string full = encodeProject(t).bytes;
+    const std::string full = encodeProject(t).value();
     put(folder, "full.lxp", full);
     put(folder, "short.lxp", full.substr(0, 1000));
     put(folder, "cut-in-slot.lxp", full.substr(0, 150));
@@ -58,7 +58,7 @@ int main(int argc, char** argv) {
     t.slot(3).HyperLink = "http://example.org/" + std::string(300, 'x');
     t.slot(9).StatusText = "\xCE\xA9 \xE6\x97\xA5\xE6\x9C\xAC \xF0\x9F\x98\x80";
     t.slot(20).Target = std::string(MaxTextBytes, 't');
-    const std::string longer = encodeProject(t).bytes;
+    const std::string longer = encodeProject(t).value();
     put(folder, "long-texts.lxp", longer);
     put(folder, "long-texts-cut.lxp", longer.substr(0, longer.size() - 100));
     std::string rewritten = longer;

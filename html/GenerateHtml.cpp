@@ -7,17 +7,15 @@
 
 namespace lanternix {
 
-std::optional<std::string> GenerateHtml(const MenuTable& table, QPlainTextEdit& Html1,
-                                        Platform& platform, QWidget* parent) {
-    HtmlPage page = generateHtmlPage(table);
-    if (!page.ok()) {
-        platform.messageBox(parent,
-                            QString::fromStdString(missingDefaultMessage(*page.missingDefaultFor)),
-                            vbCritical);
-        return std::nullopt;
+bool GenerateHtml(const MenuTable& table, QPlainTextEdit& Html1, Platform& platform,
+                  QWidget* parent) {
+    const Result<std::string> page = generateHtmlPage(table);
+    if (!page) {
+        platform.messageBox(parent, QString::fromStdString(page.failure().message), vbCritical);
+        return false;
     }
-    Html1.setPlainText(QString::fromStdString(page.text));
-    return std::move(page.text);
+    Html1.setPlainText(QString::fromStdString(page.value()));
+    return true;
 }
 
 } // namespace lanternix

@@ -1,8 +1,5 @@
 #pragma once
 
-#include <optional>
-#include <string>
-
 class QPlainTextEdit;
 class QWidget;
 
@@ -13,8 +10,8 @@ class Platform;
 
 // Checks the table and writes the page into the page buffer Html1, assigned once. When an image
 // has a name but no default picture, shows "You must enter a Default image for <Name>" (style
-// 16, over parent) and leaves Html1 as it was. Returns the page, CR LF line ends, on success.
-std::optional<std::string> GenerateHtml(const MenuTable& table, QPlainTextEdit& Html1,
-                                        Platform& platform, QWidget* parent);
+// 16, over parent), leaves Html1 as it was and returns false.
+bool GenerateHtml(const MenuTable& table, QPlainTextEdit& Html1, Platform& platform,
+                  QWidget* parent);
 
 } // namespace lanternix

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -29,13 +28,6 @@ enum class EscapePlace {
     // LF become spaces, as every line ends in CR LF.
     Comment,
 };
-
-// False when no place would change the value; the common case, checked a word at a time.
-bool needsEscaping(std::string_view value);
-
-std::size_t escapedSize(EscapePlace place, std::string_view value);
-// Writes the escaped value at out (escapedSize bytes) and returns the end.
-char* writeEscaped(EscapePlace place, std::string_view value, char* out);
 
 void appendEscaped(std::string& out, EscapePlace place, std::string_view value);
 

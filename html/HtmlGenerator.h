@@ -1,5 +1,7 @@
 #pragma once
 
+#include "io/Result.h"
+
 #include <optional>
 #include <string>
 
@@ -7,22 +9,11 @@ namespace lanternix {
 
 class MenuTable;
 
-// What the generator made of a table: the page, or the Name of the lowest used slot that has
-// no default picture (the page is then empty and must not be used).
-struct HtmlPage {
-    std::string text; // every line ends in CR LF
-    std::optional<std::string> missingDefaultFor;
+// MissingDefault, "You must enter a Default image for " and the Name of the lowest used slot
+// that has none: no page can be made then. Nothing when every image has its picture.
+std::optional<Failure> missingDefault(const MenuTable& table);
 
-    bool ok() const { return !missingDefaultFor; }
-};
-
-// The Name of the lowest used slot without a default picture: the page cannot be made then.
-std::optional<std::string> firstMissingDefault(const MenuTable& table);
-
-// Builds the whole menu page from the table, slots in rising order.
-HtmlPage generateHtmlPage(const MenuTable& table);
-
-// The message for a failed check: "You must enter a Default image for " + name.
-std::string missingDefaultMessage(const std::string& name);
+// The whole menu page, slots in rising order, every line ended by CR LF; or MissingDefault.
+Result<std::string> generateHtmlPage(const MenuTable& table);
 
 } // namespace lanternix

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <optional>
+#include "io/Result.h"
+
 #include <string>
 #include <string_view>
 
@@ -10,8 +11,8 @@ namespace lanternix {
 // renamed over the target, so the old file stays whole if anything fails. Only a regular file
 // that may be written is replaced (through links, to their end): a folder, a device, a pipe, a
 // read-only file or a broken link is refused before anything changes. Temporary files that
-// killed saves of the same target left behind are removed. Returns the reason on failure
-// ("Permission denied", "No space left on device", ...).
-std::optional<std::string> writeFileAtomically(const std::string& path, std::string_view bytes);
+// killed saves of the same target left behind are removed. A failure is CannotWrite, with the
+// reason as its message ("Permission denied", "No space left on device", ...).
+Result<> writeFileAtomically(const std::string& path, std::string_view bytes);
 
 } // namespace lanternix

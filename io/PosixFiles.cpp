@@ -3,6 +3,7 @@
 #include "io/FileReason.h"
 #include "io/ReadFile.h"
 #include "io/TempName.h"
+#include "io/Utf8Path.h"
 
 #include <cerrno>
 #include <climits>
@@ -39,16 +40,8 @@ private:
     int fd_;
 };
 
-std::string folderOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-std::string nameOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
+Failure cannotWrite(int err) {
+    return {Fault::CannotWrite, fileReason(err)};
 }
 
 bool inGroup(gid_t gid) {
@@ -155,14 +148,15 @@ std::string errnoReason(int err) {
     return std::strerror(err);
 }
 
-std::optional<std::string> writeFileAtomically(const std::string& path, std::string_view bytes) {
+Result<> writeFileAtomically(const std::string& path, std::string_view bytes) {
     Target target;
     if (const int err = findTarget(path, target))
-        return fileReason(err);
-    const std::string folder = folderOf(target.path);
+        return cannotWrite(err);
+    const std::filesystem::path split(target.path);
+    const std::string folder = split.has_parent_path() ? split.parent_path().string() : ".";
     const long nameMax = ::pathconf(folder.c_str(), _PC_NAME_MAX);
     const std::string stem =
-        tempStem(nameOf(target.path), nameMax > 0 ? std::size_t(nameMax) : 255, false);
+        tempStem(split.filename().string(), nameMax > 0 ? std::size_t(nameMax) : 255, false);
     removeStaleTemps(folder, stem);
 
     // The lock lives on a second descriptor, so that the first can be closed (and its error
@@ -173,7 +167,7 @@ std::optional<std::string> writeFileAtomically(const std::string& path, std::str
         tmp = folder + "/" + stem + std::string(TempSuffixLength, 'X');
         const int fd = ::mkostemp(tmp.data(), O_CLOEXEC);
         if (fd < 0)
-            return fileReason(errno);
+            return cannotWrite(errno);
         struct stat a {
         }, b{};
         ::flock(fd, LOCK_EX); // where locks are not supported, no save takes it for stale
@@ -182,7 +176,7 @@ std::optional<std::string> writeFileAtomically(const std::string& path, std::str
         } else {
             ::close(fd); // another save removed it before it was locked
             if (attempt == 3)
-                return fileReason(EAGAIN);
+                return cannotWrite(EAGAIN);
         }
     }
     const FileDescriptor lock(lockFd);
@@ -190,7 +184,7 @@ std::optional<std::string> writeFileAtomically(const std::string& path, std::str
     if (file.get() < 0) {
         const int err = errno;
         ::unlink(tmp.c_str());
-        return fileReason(err);
+        return cannotWrite(err);
     }
 
     // Keep the old file's permissions; a new file gets the usual 0666 less the umask.
@@ -210,23 +204,21 @@ std::optional<std::string> writeFileAtomically(const std::string& path, std::str
         err = errno;
     if (err != 0) {
         ::unlink(tmp.c_str());
-        return fileReason(err);
+        return cannotWrite(err);
     }
     // Make the rename itself durable; the new file is in place either way.
     const FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.get() >= 0)
         ::fsync(dir.get());
-    return std::nullopt;
+    return {};
 }
 
-FileBytes readWholeFile(const std::string& path, std::size_t maxBytes) {
-    FileBytes r;
-    auto fail = [&r](int err) {
-        r.bytes.clear();
-        r.error = fileReason(err);
-        r.missing = err == ENOENT;
-        r.tooLarge = err == EFBIG;
-        return r;
+Result<std::string> readWholeFile(const std::string& path, std::size_t maxBytes) {
+    auto fail = [](int err) {
+        const Fault kind = err == ENOENT  ? Fault::NotFound
+                           : err == EFBIG ? Fault::TooLarge
+                                          : Fault::CannotRead;
+        return Failure{kind, fileReason(err)};
     };
     // Looked at before opening, as opening a device may do something of its own.
     struct stat st {};
@@ -245,15 +237,16 @@ FileBytes readWholeFile(const std::string& path, std::size_t maxBytes) {
     if (const int err = kindError(st))
         return fail(err);
 
-    r.bytes.resize(std::min<std::size_t>(maxBytes + 1, std::size_t(st.st_size) + 1));
+    // One byte more than the size, to see a file that grew meanwhile.
+    std::string bytes(std::min<std::size_t>(maxBytes + 1, std::size_t(st.st_size) + 1), '\0');
     std::size_t have = 0;
     for (;;) {
-        if (have == r.bytes.size()) {
+        if (have == bytes.size()) {
             if (have > maxBytes)
                 return fail(EFBIG);
-            r.bytes.resize(std::min(maxBytes + 1, have * 2));
+            bytes.resize(std::min(maxBytes + 1, have * 2));
         }
-        const ssize_t n = ::read(fd.get(), r.bytes.data() + have, r.bytes.size() - have);
+        const ssize_t n = ::read(fd.get(), bytes.data() + have, bytes.size() - have);
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
@@ -262,16 +255,16 @@ FileBytes readWholeFile(const std::string& path, std::size_t maxBytes) {
             break;
         have += static_cast<std::size_t>(n);
     }
-    r.bytes.resize(have);
-    return r;
+    bytes.resize(have);
+    return bytes;
 }
 
-std::optional<std::string> createEmptyFile(const std::string& path) {
+Result<> createEmptyFile(const std::string& path) {
     // O_EXCL: never truncate a file that appeared meanwhile.
     const FileDescriptor fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
     if (fd.get() < 0 && errno != EEXIST)
-        return fileReason(errno);
-    return std::nullopt;
+        return cannotWrite(errno);
+    return {};
 }
 
 } // namespace lanternix

@@ -1,25 +1,18 @@
 #pragma once
 
+#include "io/Result.h"
+
 #include <cstddef>
-#include <optional>
 #include <string>
 
 namespace lanternix {
 
-struct FileBytes {
-    std::string bytes;
-    std::optional<std::string> error; // the reason, e.g. "Is a directory"
-    bool missing = false;             // the name does not exist
-    bool tooLarge = false;            // more than maxBytes
-};
-
 // Reads a whole regular file (path in UTF-8), in binary. A folder, a device or a pipe is
-// refused at once, without waiting on it; a file of more than maxBytes is refused too ("File
-// too large").
-FileBytes readWholeFile(const std::string& path, std::size_t maxBytes);
+// refused at once, without waiting on it. A failure is NotFound, TooLarge (more than maxBytes)
+// or CannotRead, with the reason as its message ("Is a directory").
+Result<std::string> readWholeFile(const std::string& path, std::size_t maxBytes);
 
-// Creates an empty file; one that exists already is left as it is. Returns the reason on
-// failure.
-std::optional<std::string> createEmptyFile(const std::string& path);
+// Creates an empty file; one that exists already is left as it is. A failure is CannotWrite.
+Result<> createEmptyFile(const std::string& path);
 
 } // namespace lanternix

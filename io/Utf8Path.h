@@ -16,4 +16,12 @@ inline std::string utf8FromPath(const std::filesystem::path& p) {
     return {s.begin(), s.end()};
 }
 
+// The folder that holds a file, absolute and in the system's own form, with no separator at its
+// end unless it is a root: how messages name the folder a page is published from.
+inline std::string folderOf(const std::string& file) {
+    std::error_code ec;
+    return utf8FromPath(
+        std::filesystem::absolute(pathFromUtf8(file), ec).lexically_normal().parent_path());
+}
+
 } // namespace lanternix

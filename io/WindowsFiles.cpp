@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <filesystem>
 #include <random>
 
 namespace lanternix {
@@ -37,6 +38,10 @@ private:
 
 constexpr DWORD ShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
+Failure cannotWrite(std::string reason) {
+    return {Fault::CannotWrite, std::move(reason)};
+}
+
 std::string lastReason() {
     return windowsFileReason(GetLastError());
 }
@@ -57,14 +62,6 @@ std::optional<std::wstring> fullPath(const std::string& utf8) {
     if (full.starts_with(L"\\\\"))
         return L"\\\\?\\UNC\\" + full.substr(2);
     return L"\\\\?\\" + full;
-}
-
-std::wstring folderOf(const std::wstring& path) {
-    return path.substr(0, path.rfind(L'\\'));
-}
-
-std::wstring nameOf(const std::wstring& path) {
-    return path.substr(path.rfind(L'\\') + 1);
 }
 
 // A name that is there but cannot be followed is a link to nothing.
@@ -187,15 +184,16 @@ bool moveOver(const std::wstring& from, const std::wstring& to) {
 
 } // namespace
 
-std::optional<std::string> writeFileAtomically(const std::string& path, std::string_view bytes) {
+Result<> writeFileAtomically(const std::string& path, std::string_view bytes) {
     const std::optional<std::wstring> given = fullPath(path);
     if (!given)
-        return invalidFileName();
+        return cannotWrite(invalidFileName());
     Target target;
     if (auto why = findTarget(*given, target))
-        return why;
-    const std::wstring folder = folderOf(target.path);
-    const std::string stem = tempStem(toUtf8(nameOf(target.path)), nameLimit(folder), true);
+        return cannotWrite(*why);
+    const std::filesystem::path split(target.path);
+    const std::wstring folder = split.parent_path().native();
+    const std::string stem = tempStem(toUtf8(split.filename().native()), nameLimit(folder), true);
     removeStaleTemps(folder, stem);
 
     std::wstring tmp;
@@ -205,7 +203,7 @@ std::optional<std::string> writeFileAtomically(const std::string& path, std::str
         file.reset(CreateFileW(tmp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                FILE_ATTRIBUTE_HIDDEN, nullptr));
         if (!file.valid() && (GetLastError() != ERROR_FILE_EXISTS || attempt == 100))
-            return lastReason();
+            return cannotWrite(lastReason());
     }
 
     // The new file shows as the old one did (hidden, system), or as a new file does.
@@ -226,19 +224,14 @@ std::optional<std::string> writeFileAtomically(const std::string& path, std::str
     }
     if (!ok) {
         DeleteFileW(tmp.c_str());
-        return windowsFileReason(err);
+        return cannotWrite(windowsFileReason(err));
     }
-    return std::nullopt;
+    return {};
 }
 
-FileBytes readWholeFile(const std::string& path, std::size_t maxBytes) {
-    FileBytes r;
-    auto fail = [&r](std::string why, bool missing = false, bool tooLarge = false) {
-        r.bytes.clear();
-        r.error = std::move(why);
-        r.missing = missing;
-        r.tooLarge = tooLarge;
-        return r;
+Result<std::string> readWholeFile(const std::string& path, std::size_t maxBytes) {
+    auto fail = [](std::string why, Fault kind = Fault::CannotRead) {
+        return Failure{kind, std::move(why)};
     };
     const std::optional<std::wstring> name = fullPath(path);
     if (!name)
@@ -250,7 +243,8 @@ FileBytes readWholeFile(const std::string& path, std::size_t maxBytes) {
         const DWORD err = GetLastError();
         if ((err == ERROR_FILE_NOT_FOUND || err == ERROR_PATH_NOT_FOUND) && brokenLink(*name))
             return fail(fileReason(BrokenLink));
-        return fail(windowsFileReason(err), err == ERROR_FILE_NOT_FOUND);
+        return fail(windowsFileReason(err),
+                    err == ERROR_FILE_NOT_FOUND ? Fault::NotFound : Fault::CannotRead);
     }
     BY_HANDLE_FILE_INFORMATION info{};
     if (auto why = kindError(h.get(), info))
@@ -258,36 +252,36 @@ FileBytes readWholeFile(const std::string& path, std::size_t maxBytes) {
 
     const ULONGLONG size = ULONGLONG(info.nFileSizeHigh) << 32 | info.nFileSizeLow;
     if (size > maxBytes)
-        return fail(fileReason(EFBIG), false, true);
-    r.bytes.resize(std::size_t(size) + 1); // one more, to see a file that grew meanwhile
+        return fail(fileReason(EFBIG), Fault::TooLarge);
+    std::string bytes(std::size_t(size) + 1, '\0'); // one more, to see a file that grew meanwhile
     std::size_t have = 0;
     for (;;) {
-        if (have == r.bytes.size()) {
+        if (have == bytes.size()) {
             if (have > maxBytes)
-                return fail(fileReason(EFBIG), false, true);
-            r.bytes.resize(std::min(maxBytes + 1, have * 2));
+                return fail(fileReason(EFBIG), Fault::TooLarge);
+            bytes.resize(std::min(maxBytes + 1, have * 2));
         }
         DWORD n = 0;
-        const DWORD want = DWORD(std::min<std::size_t>(r.bytes.size() - have, 1u << 30));
-        if (!ReadFile(h.get(), r.bytes.data() + have, want, &n, nullptr))
+        const DWORD want = DWORD(std::min<std::size_t>(bytes.size() - have, 1u << 30));
+        if (!ReadFile(h.get(), bytes.data() + have, want, &n, nullptr))
             return fail(lastReason());
         if (n == 0)
             break;
         have += n;
     }
-    r.bytes.resize(have);
-    return r;
+    bytes.resize(have);
+    return bytes;
 }
 
-std::optional<std::string> createEmptyFile(const std::string& path) {
+Result<> createEmptyFile(const std::string& path) {
     const std::optional<std::wstring> name = fullPath(path);
     if (!name)
-        return invalidFileName();
+        return cannotWrite(invalidFileName());
     const Handle h(CreateFileW(name->c_str(), GENERIC_WRITE, ShareAll, nullptr, CREATE_NEW,
                                FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!h.valid() && GetLastError() != ERROR_FILE_EXISTS)
-        return lastReason();
-    return std::nullopt;
+        return cannotWrite(lastReason());
+    return {};
 }
 
 } // namespace lanternix

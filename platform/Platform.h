@@ -1,5 +1,7 @@
 #pragma once
 
+#include "io/Result.h"
+
 #include <QString>
 
 #include <optional>
@@ -60,5 +62,16 @@ public:
     // when none could be started.
     virtual bool openUrl(const QString& url) = 0;
 };
+
+} // namespace lanternix
+
+namespace lanternix {
+
+// Shows a failure's message in an error box over parent; true when there was none.
+template <class T> bool succeeded(Platform& platform, QWidget* parent, const Result<T>& result) {
+    if (!result)
+        platform.messageBox(parent, QString::fromStdString(result.failure().message), vbCritical);
+    return result.ok();
+}
 
 } // namespace lanternix

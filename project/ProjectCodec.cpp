@@ -1,9 +1,11 @@
 #include "project/ProjectCodec.h"
 
-#include "io/Crc32.h"
-#include "io/Utf8.h"
-#include "io/Windows1252.h"
 #include "model/Fields.h"
+#include "text/Ascii.h"
+#include "text/ByteOrder.h"
+#include "text/Crc32.h"
+#include "text/Utf8.h"
+#include "text/Windows1252.h"
 
 #include <algorithm>
 #include <array>
@@ -21,38 +23,8 @@ constexpr std::uint32_t UnsetLength = 0xFFFFFFFF;
 // Magic, version and the body's CRC; then the fields; then the block's own CRC.
 constexpr std::size_t LongTextHeader = LongTextMagic.size() + 2 + 4;
 
-void putU16(std::string& out, std::size_t v) {
-    out += static_cast<char>(v & 0xFF);
-    out += static_cast<char>((v >> 8) & 0xFF);
-}
-
-void putU32(std::string& out, std::uint32_t v) {
-    for (int shift = 0; shift < 32; shift += 8)
-        out += static_cast<char>((v >> shift) & 0xFF);
-}
-
-std::uint16_t getU16(const unsigned char* p) {
-    return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
-}
-
-std::uint16_t getU16(std::string_view s, std::size_t at) {
-    return getU16(reinterpret_cast<const unsigned char*>(s.data() + at));
-}
-
-std::uint32_t getU32(std::string_view s, std::size_t at) {
-    std::uint32_t v = 0;
-    for (int k = 3; k >= 0; --k)
-        v = v << 8 | static_cast<unsigned char>(s[at + static_cast<std::size_t>(k)]);
-    return v;
-}
-
 std::string imageLabel(const MenuImage& image, int slot) {
     return isBlank(image.Name) ? "Slot " + std::to_string(slot) : text(image.Name);
-}
-
-bool isAscii(std::string_view s) {
-    return std::all_of(s.begin(), s.end(),
-                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
 // name == "Image" followed by n in decimal, without building the text.
@@ -65,7 +37,7 @@ bool isImageKey(std::string_view name, int n) {
         return false;
     int value = 0;
     for (char c : digits) {
-        if (c < '0' || c > '9')
+        if (!isAsciiDigit(c))
             return false;
         value = value * 10 + (c - '0');
     }
@@ -130,11 +102,11 @@ void putRecord(std::string& out, const Record& r) {
     const std::size_t start = out.size();
     for (std::size_t f = 0; f < r.bytes.size(); ++f) {
         if (!r.set[f]) {
-            putU16(out, TagUnset);
+            putLe16(out, TagUnset);
             continue;
         }
-        putU16(out, TagText);
-        putU16(out, r.bytes[f].size());
+        putLe16(out, TagText);
+        putLe16(out, r.bytes[f].size());
         out += r.bytes[f];
     }
     out.resize(start + ProjectSlotSize, '\0');
@@ -149,47 +121,43 @@ void putLongTexts(std::string& out, const MenuTable& table) {
     out.reserve(start + size);
     const std::uint32_t bodyCrc = crc32(out);
     out += LongTextMagic;
-    putU16(out, LongTextVersion);
-    putU32(out, bodyCrc);
+    putLe16(out, LongTextVersion);
+    putLe32(out, bodyCrc);
     for (int n = 1; n <= MenuTable::SlotCount; ++n) {
         for (const FieldInfo& f : MenuFields) {
             const Field& value = table.slot(n).*f.member;
-            putU32(out, value ? static_cast<std::uint32_t>(value->size()) : UnsetLength);
+            putLe32(out, value ? static_cast<std::uint32_t>(value->size()) : UnsetLength);
             if (value)
                 out += *value;
         }
     }
-    putU32(out, crc32(std::string_view(out).substr(start)));
+    putLe32(out, crc32(std::string_view(out).substr(start)));
 }
 
 } // namespace
 
-EncodedProject encodeProject(const MenuTable& table) {
-    EncodedProject r;
-    r.bytes.reserve(ProjectFileSize);
+Result<std::string> encodeProject(const MenuTable& table) {
+    std::string bytes;
+    bytes.reserve(ProjectFileSize);
     bool allFit = true;
     for (int n = 1; n <= MenuTable::SlotCount; ++n) {
         const MenuImage& image = table.slot(n);
         // Only such names open again (see decodeRecords); the program makes no others.
-        if (table.isUsed(n) && !isImageKey(*image.Name, n)) {
-            r.bytes.clear();
-            r.error = "Slot " + std::to_string(n) + " cannot be saved: its name \"" + *image.Name +
-                      "\" is not " + imageKey(n) + ".";
-            return r;
-        }
+        if (table.isUsed(n) && !isImageKey(*image.Name, n))
+            return Failure{Fault::CannotSave, "Slot " + std::to_string(n) +
+                                                  " cannot be saved: its name \"" + *image.Name +
+                                                  "\" is not " + imageKey(n) + "."};
         Record rec;
         for (std::size_t f = 0; f < MenuFields.size(); ++f) {
             const Field& value = image.*MenuFields[f].member;
             if (!value)
                 continue;
-            if (value->size() > MaxTextBytes) {
-                r.bytes.clear();
-                r.error = imageLabel(image, n) + " cannot be saved: its " +
-                          std::string(MenuFields[f].label()) + " takes " +
-                          byteCount(value->size()) + ", more than the " +
-                          std::to_string(MaxTextBytes) + " bytes a text may hold.";
-                return r;
-            }
+            if (value->size() > MaxTextBytes)
+                return Failure{Fault::CannotSave,
+                               imageLabel(image, n) + " cannot be saved: its " +
+                                   std::string(MenuFields[f].label()) + " takes " +
+                                   byteCount(value->size()) + ", more than the " +
+                                   std::to_string(MaxTextBytes) + " bytes a text may hold."};
             // A text longer than the record is cut anyway: no need to look at the rest.
             const std::string_view head = std::string_view(*value).substr(0, ProjectSlotSize + 1);
             rec.set[f] = true;
@@ -205,14 +173,19 @@ EncodedProject encodeProject(const MenuTable& table) {
         }
         allFit = allFit && rec.exact && rec.size() <= ProjectSlotSize;
         cutToFit(rec);
-        putRecord(r.bytes, rec);
+        putRecord(bytes, rec);
     }
     if (!allFit)
-        putLongTexts(r.bytes, table);
-    return r;
+        putLongTexts(bytes, table);
+    return bytes;
 }
 
 namespace {
+
+struct ProjectFault {
+    int slot;         // 1 to 100, or 0 for a fault of the file as a whole
+    std::string what; // e.g. "the field "Frameset Target" has the type tag 5, ..."
+};
 
 ProjectFault fail(int slot, std::string what) {
     return ProjectFault{slot, std::move(what)};
@@ -222,18 +195,17 @@ ProjectFault fail(int slot, std::string what) {
 std::optional<ProjectFault> decodeRecords(std::string_view bytes, MenuTable& table) {
     for (int n = 1; n <= MenuTable::SlotCount; ++n) {
         // A record cut short by the end of the file reads as zero bytes.
-        std::array<unsigned char, ProjectSlotSize> rec{};
+        std::array<char, ProjectSlotSize> rec{};
         const std::size_t start = static_cast<std::size_t>(n - 1) * ProjectSlotSize;
-        if (start < bytes.size()) {
-            const std::size_t have = std::min(ProjectSlotSize, bytes.size() - start);
-            std::copy_n(bytes.data() + start, have, reinterpret_cast<char*>(rec.data()));
-        }
+        if (start < bytes.size())
+            bytes.substr(start, ProjectSlotSize).copy(rec.data(), ProjectSlotSize);
+        const std::string_view record(rec.data(), rec.size());
         MenuImage& image = table.slot(n);
         std::size_t at = 0;
         for (const FieldInfo& f : MenuFields) {
             if (at + 2 > ProjectSlotSize)
                 return fail(n, field(f) + " runs past the end of the record");
-            const std::uint16_t tag = getU16(rec.data() + at);
+            const std::uint32_t tag = le16(record, at);
             at += 2;
             if (tag == TagUnset) {
                 image.*f.member = std::nullopt;
@@ -244,12 +216,12 @@ std::optional<ProjectFault> decodeRecords(std::string_view bytes, MenuTable& tab
                                    ", not 0 (unset) or 8 (text)");
             if (at + 2 > ProjectSlotSize)
                 return fail(n, field(f) + " runs past the end of the record");
-            const std::size_t len = getU16(rec.data() + at);
+            const std::size_t len = le16(record, at);
             at += 2;
             if (at + len > ProjectSlotSize)
                 return fail(n, "the text of " + field(f) + " (" + byteCount(len) +
                                    ") runs past the end of the record");
-            const std::string_view raw(reinterpret_cast<const char*>(rec.data()) + at, len);
+            const std::string_view raw = record.substr(at, len);
             if (isAscii(raw))
                 (image.*f.member).emplace(raw);
             else
@@ -274,19 +246,19 @@ std::optional<ProjectFault> decodeLongTexts(std::string_view block, MenuTable& t
                                             std::uint32_t& bodyCrc) {
     if (block.size() < LongTextHeader + 4)
         return fail(0, blockFault("is cut short"));
-    const std::uint16_t version = getU16(block, LongTextMagic.size());
+    const std::uint16_t version = le16(block, LongTextMagic.size());
     if (version != LongTextVersion)
         return fail(0, blockFault("has version " + std::to_string(version) +
                                   ", and this Lanternix reads version " +
                                   std::to_string(LongTextVersion) + " only"));
-    bodyCrc = getU32(block, LongTextMagic.size() + 2);
+    bodyCrc = le32(block, LongTextMagic.size() + 2);
     const std::size_t end = block.size() - 4;
     std::size_t at = LongTextHeader;
     for (int n = 1; n <= MenuTable::SlotCount; ++n) {
         for (const FieldInfo& f : MenuFields) {
             if (at + 4 > end)
                 return fail(n, blockFault("is cut short in " + field(f)));
-            const std::uint32_t len = getU32(block, at);
+            const std::uint32_t len = le32(block, at);
             at += 4;
             if (len == UnsetLength) {
                 table.slot(n).*f.member = std::nullopt;
@@ -301,7 +273,7 @@ std::optional<ProjectFault> decodeLongTexts(std::string_view block, MenuTable& t
     }
     if (at != end)
         return fail(0, blockFault("has " + byteCount(end - at) + " after its last field"));
-    if (crc32(block.substr(0, end)) != getU32(block, end))
+    if (crc32(block.substr(0, end)) != le32(block, end))
         return fail(0, blockFault("is damaged: its checksum does not match"));
     for (int n = 1; n <= MenuTable::SlotCount; ++n) {
         for (const FieldInfo& f : MenuFields) {
@@ -349,18 +321,14 @@ std::optional<ProjectFault> decodeInto(std::string_view bytes, DecodedProject& r
 
 } // namespace
 
-DecodedProject decodeProject(std::string_view bytes) {
+Result<DecodedProject> decodeProject(std::string_view bytes) {
     DecodedProject r;
-    r.fault = decodeInto(bytes, r);
-    if (r.fault) {
-        r.table = MenuTable{}; // nothing half-read comes back
-        r.longTextsDropped = false;
-    }
+    if (const auto fault = decodeInto(bytes, r))
+        return Failure{Fault::NotAProject,
+                       fault->slot == 0
+                           ? fault->what
+                           : "slot " + std::to_string(fault->slot) + ": " + fault->what};
     return r;
-}
-
-std::string describeFault(const ProjectFault& fault) {
-    return fault.slot == 0 ? fault.what : "slot " + std::to_string(fault.slot) + ": " + fault.what;
 }
 
 } // namespace lanternix

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "io/Result.h"
 #include "model/MenuTable.h"
 
 #include <cstddef>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -32,32 +32,20 @@ inline constexpr std::size_t MaxTextBytes = 2048;
 inline constexpr std::size_t MaxProjectFileSize = ProjectFileSize + LongTextMagic.size() + 2 + 4 +
                                                   6 * MenuTable::SlotCount * (4 + MaxTextBytes) + 4;
 
-struct EncodedProject {
-    std::string bytes;                // 9600 bytes, or more with the long-text block
-    std::optional<std::string> error; // why the table cannot be saved, naming image and field
-};
-
-// Checks every record first, so a table that cannot be saved yields no bytes at all.
-EncodedProject encodeProject(const MenuTable& table);
-
-struct ProjectFault {
-    int slot;         // 1 to 100, or 0 for a fault of the file as a whole
-    std::string what; // e.g. "Frameset Target has the type tag 5, not 0 or 8"
-};
+// Checks every record first, so a table that cannot be saved yields no bytes at all; the
+// failure (CannotSave) names the image and the field.
+Result<std::string> encodeProject(const MenuTable& table);
 
 struct DecodedProject {
-    MenuTable table; // all unset when fault is set
-    std::optional<ProjectFault> fault;
+    MenuTable table;
     // The records were rewritten since the long-text block was saved: they are newer and
     // were used, and the block's texts were dropped.
     bool longTextsDropped = false;
 };
 
 // Missing bytes at the end read as zero bytes; bytes past the last record are ignored unless
-// they start the long-text block.
-DecodedProject decodeProject(std::string_view bytes);
-
-// "slot 3: ..." for messages that name the file themselves.
-std::string describeFault(const ProjectFault& fault);
+// they start the long-text block. A failure is NotAProject, its message the fault and where it
+// is ("slot 3: the field ..."), for messages that name the file themselves.
+Result<DecodedProject> decodeProject(std::string_view bytes);
 
 } // namespace lanternix

@@ -8,51 +8,45 @@ namespace lanternix {
 
 namespace {
 
-std::string cannotOpen(const std::string& path, const std::string& reason) {
-    return "Cannot open the project file \"" + path + "\": " + reason + ".";
+Failure notAProject(const std::string& path, const std::string& why) {
+    return {Fault::NotAProject, "\"" + path + "\" is not a valid Lanternix project: " + why + "."};
 }
 
 } // namespace
 
-ProjectRead readProjectFile(const std::string& path, WhenMissing missing) {
-    ProjectRead r;
-    const FileBytes file = readWholeFile(path, MaxProjectFileSize);
-    if (file.missing && missing == WhenMissing::CreateEmpty) {
-        if (auto reason = createEmptyFile(path))
-            r.error = cannotOpen(path, *reason);
-        return r;
+Result<MenuTable> readProjectFile(const std::string& path, WhenMissing missing) {
+    const Result<std::string> file = readWholeFile(path, MaxProjectFileSize);
+    if (!file && file.failure().kind == Fault::NotFound && missing == WhenMissing::CreateEmpty) {
+        if (const Result<> created = createEmptyFile(path); !created)
+            return Failure{Fault::CannotWrite, "Cannot open the project file \"" + path +
+                                                   "\": " + created.failure().message + "."};
+        return MenuTable{};
     }
-    if (file.tooLarge) {
-        r.error =
-            "\"" + path + "\" is not a valid Lanternix project: it is larger than any project.";
-        return r;
-    }
-    if (file.error) {
-        r.error = cannotOpen(path, *file.error);
-        return r;
-    }
+    if (!file && file.failure().kind == Fault::TooLarge)
+        return notAProject(path, "it is larger than any project");
+    if (!file)
+        return Failure{file.failure().kind, "Cannot open the project file \"" + path +
+                                                "\": " + file.failure().message + "."};
 
-    DecodedProject d = decodeProject(file.bytes);
-    if (d.fault) {
-        r.error =
-            "\"" + path + "\" is not a valid Lanternix project: " + describeFault(*d.fault) + ".";
-        return r;
-    }
-    if (d.longTextsDropped)
-        r.warning = "The long texts saved in \"" + path +
-                    "\" were dropped: another program has changed the file since, and only its "
-                    "shortened texts could be read.";
-    r.table = std::move(d.table);
-    return r;
+    Result<DecodedProject> d = decodeProject(file.value());
+    if (!d)
+        return notAProject(path, d.failure().message);
+    Result<MenuTable> read = std::move(d->table);
+    if (d->longTextsDropped)
+        read.warnings.push_back("The long texts saved in \"" + path +
+                                "\" were dropped: another program has changed the file since, "
+                                "and only its shortened texts could be read.");
+    return read;
 }
 
-std::optional<std::string> saveProjectFile(const std::string& path, const MenuTable& table) {
-    EncodedProject e = encodeProject(table);
-    if (e.error)
-        return e.error;
-    if (auto reason = writeFileAtomically(path, e.bytes))
-        return "Cannot save the project to \"" + path + "\": " + *reason + ".";
-    return std::nullopt;
+Result<> saveProjectFile(const std::string& path, const MenuTable& table) {
+    const Result<std::string> bytes = encodeProject(table);
+    if (!bytes)
+        return bytes.failure();
+    if (const Result<> written = writeFileAtomically(path, bytes.value()); !written)
+        return Failure{Fault::CannotWrite, "Cannot save the project to \"" + path +
+                                               "\": " + written.failure().message + "."};
+    return {};
 }
 
 } // namespace lanternix

@@ -1,9 +1,7 @@
 #include "tools/HtmlCompanion.h"
 
-#include "html/HtmlGenerator.h"
-#include "io/PageFile.h"
-#include "io/PictureCheck.h"
 #include "io/Utf8Path.h"
+#include "page/SavePage.h"
 #include "project/ProjectFile.h"
 
 #include <cerrno>
@@ -89,56 +87,52 @@ int HtmlCompanion::run(const std::vector<std::string>& args) {
     if (!project)
         return fail("no project file given. Try 'lanternix-html --help'.");
 
-    const ProjectRead read = readProjectFile(*project, WhenMissing::Fail);
-    if (read.error)
-        return fail(*read.error);
-    if (read.warning)
-        err_ << "lanternix-html: warning: " << *read.warning << '\n';
+    const Result<MenuTable> read = readProjectFile(*project, WhenMissing::Fail);
+    if (!read)
+        return fail(read.failure().message);
+    for (const std::string& warning : read.warnings)
+        err_ << "lanternix-html: warning: " << warning << '\n';
+    const MenuTable& table = read.value();
 
+    // An image without a default picture is the user's to mend, not a fault of the file.
+    auto missingDefault = [this](const Failure& f) {
+        err_ << f.message << '\n';
+        return CheckFailed;
+    };
+    std::vector<std::string> findings;
     if (output) {
         if (sameFile(*output, *project))
             return fail("the page would replace the project file \"" + *project + "\".");
-        if (const auto error = savePageFile(*output, read.table)) {
-            if (!error->missingDefault)
-                return fail(error->message);
-            err_ << error->message << '\n';
-            return CheckFailed;
-        }
+        const Result<SavedPage> saved = savePage(*output, table);
+        if (!saved)
+            return saved.failure().kind == Fault::MissingDefault ? missingDefault(saved.failure())
+                                                                 : fail(saved.failure().message);
+        findings = saved->findings;
     } else if (check) {
-        if (const auto name = firstMissingDefault(read.table)) {
-            err_ << missingDefaultMessage(*name) << '\n';
-            return CheckFailed;
-        }
-    }
-    if (check) {
-        namespace fs = std::filesystem;
-        const fs::path folder = output ? pathFromUtf8(*output).parent_path() : fs::path();
         std::error_code ec;
-        // In the system's own form: backslashes on Windows.
-        fs::path shown =
-            fs::absolute(folder.empty() ? fs::path(".") : folder, ec).lexically_normal();
-        if (!shown.has_filename())
-            shown = shown.parent_path(); // no separator at the end, unless it is the root
-        const std::vector<std::string> findings = checkPictures(read.table, utf8FromPath(shown));
-        for (const std::string& f : findings)
-            out_ << f << '\n';
+        const Result<std::vector<std::string>> checked =
+            checkPage(table, utf8FromPath(std::filesystem::current_path(ec)));
+        if (!checked)
+            return missingDefault(checked.failure());
+        findings = checked.value();
+    } else {
+        const Result<std::string> page = encodePage(table);
+        if (!page)
+            return missingDefault(page.failure());
+        errno = 0;
+        out_.write(page->data(), static_cast<std::streamsize>(page->size()));
         out_.flush();
-        return findings.empty() ? Written : Findings;
-    }
-    if (output)
+        if (!out_)
+            return fail(std::string("Cannot write the page to standard output") +
+                        (errno ? std::string(": ") + std::strerror(errno) : std::string()) + ".");
         return Written;
-    const PageBytes page = encodePage(read.table);
-    if (page.missingDefaultFor) {
-        err_ << missingDefaultMessage(*page.missingDefaultFor) << '\n';
-        return CheckFailed;
     }
-    errno = 0;
-    out_.write(page.bytes.data(), static_cast<std::streamsize>(page.bytes.size()));
+    if (!check)
+        return Written;
+    for (const std::string& f : findings)
+        out_ << f << '\n';
     out_.flush();
-    if (!out_)
-        return fail(std::string("Cannot write the page to standard output") +
-                    (errno ? std::string(": ") + std::strerror(errno) : std::string()) + ".");
-    return Written;
+    return findings.empty() ? Written : Findings;
 }
 
 } // namespace lanternix

@@ -67,7 +67,7 @@ TEST(CommandLine, ProjectAtStartAndDropped) {
     const QString d = QString::fromStdString(dir.path.string() + "/");
     MenuTable good;
     good.makeNewRecord(4), good.makeNewRecord(2);
-    std::string bytes = encodeProject(good).bytes;
+    std::string bytes = encodeProject(good).value();
     for (const char* name : {"good.lxp", "GOOD.LXP", "good.htm"})
         writeBytes(dir.file(name), bytes);
     bytes[96] = '\x05';

@@ -3,6 +3,7 @@
 #include "io/ReadFile.h"
 #include "io/TempName.h"
 #include "support/TempFolder.h"
+#include "support/Why.h"
 
 #include <iostream>
 #include <optional>
@@ -33,7 +34,7 @@ namespace fs = std::filesystem;
 TEST(AtomicFile, ReplacesWholeOrNotAtAll) {
     TempFolder dir;
     const std::string path = dir.file("menu.lxp"), link = dir.file("link.lxp");
-    EXPECT_EQ(writeFileAtomically(path, "first"), std::nullopt);
+    EXPECT_EQ(why(writeFileAtomically(path, "first")), "");
     const mode_t mask = ::umask(0);
     ::umask(mask);
     EXPECT_EQ(fs::status(path).permissions(), fs::perms(0666 & ~mask));
@@ -41,7 +42,7 @@ TEST(AtomicFile, ReplacesWholeOrNotAtAll) {
     writeBytes(path, std::string(20000, 'x')); // a longer old file
     ::chmod(path.c_str(), 0640);
     fs::create_symlink(path, link); // the file it points to is replaced and the link stays
-    EXPECT_EQ(writeFileAtomically(link, "second"), std::nullopt);
+    EXPECT_EQ(why(writeFileAtomically(link, "second")), "");
     EXPECT_EQ(readBytes(path), "second");
     EXPECT_EQ(fs::status(path).permissions(), fs::perms(0640));
     EXPECT_TRUE(fs::is_symlink(link));
@@ -61,8 +62,8 @@ TEST(AtomicFile, ReplacesWholeOrNotAtAll) {
                 (limited && ::setrlimit(RLIMIT_FSIZE, &lim)) ||
                 (!killed && std::signal(SIGXFSZ, SIG_IGN) == SIG_ERR))
                 ::_exit(99);
-            const auto why = writeFileAtomically(path, std::string(50000, 'n'));
-            ::_exit(!why ? 0 : *why == "Permission denied" ? 1 : *why == "File too large" ? 2 : 3);
+            const std::string r = why(writeFileAtomically(path, std::string(50000, 'n')));
+            ::_exit(r.empty() ? 0 : r == "Permission denied" ? 1 : r == "File too large" ? 2 : 3);
         }
         int status = 0;
         ::waitpid(pid, &status, 0);
@@ -82,7 +83,7 @@ TEST(AtomicFile, ReplacesWholeOrNotAtAll) {
     EXPECT_EQ(readBytes(path), old);
     // The killed save's file stays until the next save of the same target.
     EXPECT_EQ(dir.entries(), 3);
-    EXPECT_EQ(writeFileAtomically(path, old), std::nullopt);
+    EXPECT_EQ(why(writeFileAtomically(path, old)), "");
     EXPECT_EQ(dir.entries(), 2);
     // Writable through the file's group only, the user's own or another of its groups.
     for (const int asUser : {2, 3}) {
@@ -91,7 +92,7 @@ TEST(AtomicFile, ReplacesWholeOrNotAtAll) {
         }
     }
     if (::geteuid() == 0) { // root goes by any write bit, though only the group's is set
-        EXPECT_EQ(writeFileAtomically(path, old), std::nullopt);
+        EXPECT_EQ(why(writeFileAtomically(path, old)), "");
     }
 }
 #endif
@@ -135,9 +136,9 @@ TEST(AtomicFile, ReplacesAndReadsOnlyRegularFiles) {
                                {loop, "Too many levels of symbolic links"}});
 #endif
     const long entries = dir.entries();
-    for (const auto& [path, why] : cases) {
-        EXPECT_EQ(writeFileAtomically(path, "new"), why) << path;
-        EXPECT_EQ(readWholeFile(path, 100).error, path == page ? std::nullopt : std::optional(why));
+    for (const auto& [path, reason] : cases) {
+        EXPECT_EQ(why(writeFileAtomically(path, "new")), reason) << path;
+        EXPECT_EQ(why(readWholeFile(path, 100)), path == page ? "" : reason);
     }
     EXPECT_EQ(dir.entries(), entries); // no temporary file left
     EXPECT_EQ(readBytes(page), "old");
@@ -145,10 +146,10 @@ TEST(AtomicFile, ReplacesAndReadsOnlyRegularFiles) {
     EXPECT_TRUE(fs::is_fifo(fifo) && fs::is_character_file(null));
 #endif
     EXPECT_FALSE(fs::exists(pathFromUtf8(none)));
-    const FileBytes big = readWholeFile(page, 2);
-    EXPECT_EQ(std::tuple(big.bytes, big.error, big.tooLarge),
-              std::tuple("", "File too large", true));
-    EXPECT_TRUE(readWholeFile(none, 100).missing);
+    const Result<std::string> big = readWholeFile(page, 2);
+    EXPECT_EQ(std::pair(big.failure().kind, why(big)),
+              std::pair(Fault::TooLarge, std::string("File too large")));
+    EXPECT_EQ(readWholeFile(none, 100).failure().kind, Fault::NotFound);
 
     // The temporary file of a killed save goes with the next save; one that a save in progress
     // holds, and names that only look alike, stay.
@@ -164,7 +165,7 @@ TEST(AtomicFile, ReplacesAndReadsOnlyRegularFiles) {
     const int held = ::open(live.c_str(), O_RDONLY);
     ASSERT_EQ(::flock(held, LOCK_EX), 0);
 #endif
-    EXPECT_EQ(writeFileAtomically(page, "new"), std::nullopt);
+    EXPECT_EQ(why(writeFileAtomically(page, "new")), "");
     EXPECT_EQ(readBytes(page), "new");
     EXPECT_FALSE(fs::exists(pathFromUtf8(stale)));
     EXPECT_EQ(dir.entries(), entries + 4);
@@ -177,8 +178,8 @@ TEST(AtomicFile, ReplacesAndReadsOnlyRegularFiles) {
 
     // The longest name a folder allows still saves: the temporary name is cut to fit.
     const std::string longest = dir.file(std::string(251, 'n') + ".htm");
-    EXPECT_EQ(writeFileAtomically(longest, "x"), std::nullopt);
-    EXPECT_EQ(readWholeFile(longest, 10).bytes, "x");
+    EXPECT_EQ(why(writeFileAtomically(longest, "x")), "");
+    EXPECT_EQ(readWholeFile(longest, 10).value(), "x");
     EXPECT_EQ(dir.entries(), entries + 5);
     // Cut at a character: two bytes each on POSIX, one UTF-16 unit each on Windows.
     EXPECT_EQ(tempStem("\xD0\xBC\xD0\xB5\xD0\xBD\xD1\x8E", 17, false),

@@ -1,10 +1,10 @@
 #include "tools/HtmlCompanion.h"
 
 #include "html/HtmlGenerator.h"
-#include "io/Windows1252.h"
 #include "project/ProjectCodec.h"
 #include "support/RunProgram.h"
 #include "support/TempFolder.h"
+#include "text/Windows1252.h"
 
 #include <sstream>
 #include <tuple>
@@ -38,17 +38,17 @@ TEST(HtmlCompanion, ThreeExitsAndFaults) {
     // Names outside any 8-bit code page: "menu" and "page" in Cyrillic.
     const std::string project = dir.file("\xD0\xBC\xD0\xB5\xD0\xBD\xD1\x8E.lxp"),
                       page = dir.file("\xD1\x81\xD1\x82\xD1\x80.htm");
-    writeBytes(project, encodeProject(t).bytes);
+    writeBytes(project, encodeProject(t).value());
     const auto stamp = fs::last_write_time(pathFromUtf8(project));
 
     // The generator's page, byte for byte, in Windows-1252 (the project holds € and é).
-    const std::string bytes = encodeWindows1252(generateHtmlPage(t).text);
+    const std::string bytes = encodeWindows1252(generateHtmlPage(t).value());
     EXPECT_EQ(run({project}), Outcome(0, bytes, ""));
     writeBytes(page, std::string(3000, 'o')); // a longer page is replaced whole
     EXPECT_EQ(run({"-o", page, project}), Outcome(0, "", ""));
     EXPECT_EQ(readBytes(page), bytes);
     t.makeNewRecord(3);
-    writeBytes(dir.file("3.lxp"), encodeProject(t).bytes);
+    writeBytes(dir.file("3.lxp"), encodeProject(t).value());
     EXPECT_EQ(run({"-o", dir.file("new.htm"), dir.file("3.lxp")}),
               Outcome(1, "", "You must enter a Default image for Image3\n"));
     EXPECT_FALSE(fs::exists(pathFromUtf8(dir.file("new.htm"))));
@@ -104,7 +104,7 @@ TEST(HtmlCompanion, ThreeExitsAndFaults) {
 
     // Records rewritten in place by a program that knows only them: their page, and a warning.
     t.slot(3).StatusText = std::string(100, 's');
-    std::string rewritten = encodeProject(t).bytes;
+    std::string rewritten = encodeProject(t).value();
     rewritten[15] = 'x'; // in Image1's default picture
     writeBytes(dir.file("old.lxp"), rewritten);
     EXPECT_EQ(run({dir.file("old.lxp")}),

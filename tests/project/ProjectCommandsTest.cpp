@@ -26,7 +26,7 @@ TEST(ProjectCommands, SaveAndOpen) {
     const MenuTable three = module.table;
 
     // Failures change nothing: the table, tree and editor stay, and so does the old file.
-    std::string bad = encodeProject(three).bytes;
+    std::string bad = encodeProject(three).value();
     bad[96 * 2] = '\x05';
     writeBytes(d + "bad.lxp", bad);
     const std::string old(12000, 'x'); // longer than any project
@@ -54,12 +54,12 @@ TEST(ProjectCommands, SaveAndOpen) {
     platform.messages.clear();
 
     click(Save, q + "menu.lxp");
-    EXPECT_EQ(readBytes(d + "menu.lxp"), encodeProject(three).bytes);
+    EXPECT_EQ(readBytes(d + "menu.lxp"), encodeProject(three).value());
     main.Command2_Click();
     click(Save, QString()); // the name stays, nothing is written
     click(Save, "");        // an empty name is no name
     click(Open, QString());
-    EXPECT_EQ(readBytes(d + "menu.lxp"), encodeProject(three).bytes);
+    EXPECT_EQ(readBytes(d + "menu.lxp"), encodeProject(three).value());
     EXPECT_EQ(treeText(*main.List1), "rHTML+ Image1 Image2 Image3 Image4");
 
     // Open replaces the table, rebuilds the tree in slot order and empties the editor.
@@ -69,7 +69,7 @@ TEST(ProjectCommands, SaveAndOpen) {
     other.clearRecord(5);
     other.slot(9).StatusText = "";
     other.slot(3).HyperLink = "http://example.org/" + std::string(100, 'p') + "?\xCE\xA9"; // long
-    writeBytes(d + "other.lxp", encodeProject(other).bytes);
+    writeBytes(d + "other.lxp", encodeProject(other).value());
     const auto index = module.CurrentIndex;
     click(Open, q + "other.lxp");
     EXPECT_EQ(module.table, other);
@@ -94,7 +94,7 @@ TEST(ProjectCommands, SaveAndOpen) {
                            open + "34816|", open + "34816|", save + "other.lxp", open + "34816|"}));
 
     // Records rewritten in place by a program that keeps only short texts open, with a warning.
-    std::string rewritten = encodeProject(other).bytes;
+    std::string rewritten = encodeProject(other).value();
     rewritten[rewritten.find("http") + 1] = 'X';
     writeBytes(d + "rewritten.lxp", rewritten);
     click(Open, q + "rewritten.lxp");

@@ -1,6 +1,6 @@
-#include "io/PictureCheck.h"
-#include "io/PictureSize.h"
+#include "page/PictureCheck.h"
 #include "model/MenuTable.h"
+#include "page/PictureSize.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,6 @@
-#include "io/PictureSize.h"
+#include "page/PictureSize.h"
+
+#include "text/ByteOrder.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -6,22 +8,6 @@
 namespace lanternix {
 
 namespace {
-
-std::uint32_t byteAt(std::string_view s, std::size_t i) {
-    return static_cast<unsigned char>(s[i]);
-}
-std::uint32_t be16(std::string_view s, std::size_t i) {
-    return byteAt(s, i) << 8 | byteAt(s, i + 1);
-}
-std::uint32_t le16(std::string_view s, std::size_t i) {
-    return byteAt(s, i) | byteAt(s, i + 1) << 8;
-}
-std::uint32_t be32(std::string_view s, std::size_t i) {
-    return be16(s, i) << 16 | be16(s, i + 2);
-}
-std::uint32_t le32(std::string_view s, std::size_t i) {
-    return le16(s, i) | le16(s, i + 2) << 16;
-}
 
 std::optional<PixelSize> size(std::uint32_t w, std::uint32_t h) {
     if (w == 0 || h == 0 || w > 0x7FFFFFFF || h > 0x7FFFFFFF)

@@ -1,5 +1,5 @@
-#include "io/Windows1252.h"
-#include "io/Utf8.h"
+#include "text/Windows1252.h"
+#include "text/Utf8.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
-#include "io/PictureCheck.h"
+#include "page/PictureCheck.h"
 
-#include "io/PictureSize.h"
 #include "io/Utf8Path.h"
 #include "model/Fields.h"
 #include "model/MenuTable.h"
+#include "page/PictureSize.h"
+#include "text/Ascii.h"
 
 #include <algorithm>
-#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -18,27 +18,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string toUtf8(const fs::path& p) {
-    const std::u8string s = p.generic_u8string();
-    return std::string(s.begin(), s.end());
-}
-
-char lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool sameIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [](char x, char y) { return lower(x) == lower(y); });
-}
-
 // "http:", "mailto:", "file:" ...: two letters at least, so that "C:" stays a drive.
 std::string_view scheme(std::string_view v) {
     std::size_t i = 0;
-    while (i < v.size() && (std::isalnum(static_cast<unsigned char>(v[i])) || v[i] == '+' ||
-                            v[i] == '-' || v[i] == '.'))
+    while (i < v.size() && (isAsciiAlnum(v[i]) || v[i] == '+' || v[i] == '-' || v[i] == '.'))
         ++i;
-    if (i < 2 || i == v.size() || v[i] != ':' || !std::isalpha(static_cast<unsigned char>(v[0])))
+    if (i < 2 || i == v.size() || v[i] != ':' || !isAsciiLetter(v[0]))
         return {};
     return v.substr(0, i);
 }
@@ -46,9 +31,8 @@ std::string_view scheme(std::string_view v) {
 // A drive, a path from the root of this computer, or a file: address. Asked only of addresses
 // that name no other server.
 bool isLocalPlace(std::string_view v) {
-    const bool drive =
-        v.size() >= 2 && std::isalpha(static_cast<unsigned char>(v[0])) && v[1] == ':';
-    return drive || v[0] == '/' || v[0] == '\\' || sameIgnoringCase(scheme(v), "file");
+    const bool drive = v.size() >= 2 && isAsciiLetter(v[0]) && v[1] == ':';
+    return drive || v[0] == '/' || v[0] == '\\' || equalsIgnoringAsciiCase(scheme(v), "file");
 }
 
 // The file part of a relative address as a browser reads it: no query or fragment, %XX
@@ -58,10 +42,8 @@ std::string fileOf(std::string_view v) {
     std::string out;
     for (std::size_t i = 0; i < v.size(); ++i) {
         auto hex = [](char c) {
-            return std::isxdigit(static_cast<unsigned char>(c))
-                       ? (std::isdigit(static_cast<unsigned char>(c)) ? c - '0'
-                                                                      : lower(c) - 'a' + 10)
-                       : -1;
+            const char l = asciiLower(c);
+            return isAsciiDigit(c) ? c - '0' : l >= 'a' && l <= 'f' ? l - 'a' + 10 : -1;
         };
         if (v[i] == '%' && i + 2 < v.size() && hex(v[i + 1]) >= 0 && hex(v[i + 2]) >= 0) {
             out += static_cast<char>(hex(v[i + 1]) * 16 + hex(v[i + 2]));
@@ -107,7 +89,7 @@ public:
                 auto it = names.find(part);
                 if (it == names.end()) {
                     it = std::find_if(names.begin(), names.end(), [&](const auto& n) {
-                        return sameIgnoringCase(n.first, part);
+                        return equalsIgnoringAsciiCase(n.first, part);
                     });
                     if (it == names.end())
                         return std::nullopt;
@@ -138,7 +120,7 @@ private:
                 const Kind kind = i->is_regular_file(kindEc) ? Kind::File
                                   : i->is_directory(kindEc)  ? Kind::Folder
                                                              : Kind::Other;
-                it->second.emplace(toUtf8(i->path().filename()), kind);
+                it->second.emplace(utf8FromPath(i->path().filename()), kind);
             }
         }
         return it->second;
@@ -183,7 +165,7 @@ std::vector<std::string> checkPictures(const MenuTable& table, const std::string
         // Another server's address (a scheme, or // and a host) is not checked.
         auto elsewhere = [](const std::string& v) {
             return v.starts_with("//") ||
-                   (!scheme(v).empty() && !sameIgnoringCase(scheme(v), "file"));
+                   (!scheme(v).empty() && !equalsIgnoringAsciiCase(scheme(v), "file"));
         };
         const FieldInfo* pictures[] = {&MenuFields[1], &MenuFields[2]};
         std::optional<fs::path> files[2];
