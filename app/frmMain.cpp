@@ -159,13 +159,7 @@ void frmMain::List1_NodeClick(TreeNode& node) {
             return;
         }
     }
-    const MenuImage& r = module_.table.slot(*slot);
-    e.Image1->setText(QString::fromStdString(text(r.DefaultImage)));
-    e.Image2->setText(QString::fromStdString(text(r.OverImage)));
-    e.Frameset1->setText(QString::fromStdString(text(r.Target)));
-    e.Comments1->setText(QString::fromStdString(text(r.StatusText)));
-    e.Link1->setText(QString::fromStdString(text(r.HyperLink)));
-    e.Key1->setText(QString::fromStdString(text(r.Name)));
+    e.load(module_.table.slot(*slot));
 }
 
 void frmMain::List1_DblClick() {

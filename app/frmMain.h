@@ -83,7 +83,7 @@ public:
     // false when the user cancelled or the save failed.
     bool askToSaveChanges(QWidget* over = nullptr);
 
-    WindowPositions& windowPositions() { return windowPositions_; }
+    const WindowPositions& windowPositions() const { return windowPositions_; }
 
 protected:
     void closeEvent(QCloseEvent* e) override;

@@ -1,7 +1,7 @@
 // The docking tick in its steady state and the start of the main window, each beside a
 // baseline measured in the same run. Offscreen unless QT_QPA_PLATFORM says otherwise; with
 // QT_QPA_PLATFORM=xcb on an X display (xvfb-run) the tick asks the X server where the main
-// window is, and BM_TickToolkitPositions shows the same tick reading the toolkit's copy.
+// window is; offscreen it reads the toolkit's copy.
 #include "app/frmMain.h"
 #include "editor/frmButton.h"
 #include "model/Module1.h"
@@ -65,12 +65,11 @@ void waitUntilShown(const QWidget& w) {
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
 }
 
-void tickSteadyState(benchmark::State& state, bool askServer) {
+void BM_TickSteadyState(benchmark::State& state) {
     Module1 module;
     test::FakePlatform platform;
     frmMain main(module, platform);
     main.Timer1->stop();
-    main.windowPositions().setAskServer(askServer);
     main.show();
     main.Command2_Click();
     waitUntilShown(main);
@@ -84,16 +83,7 @@ void tickSteadyState(benchmark::State& state, bool askServer) {
     state.counters["allocs_per_tick"] = benchmark::Counter(
         static_cast<double>(allocations.load() - before) / static_cast<double>(state.iterations()));
 }
-
-void BM_TickSteadyState(benchmark::State& state) {
-    tickSteadyState(state, true);
-}
 BENCHMARK(BM_TickSteadyState);
-
-void BM_TickToolkitPositions(benchmark::State& state) {
-    tickSteadyState(state, false);
-}
-BENCHMARK(BM_TickToolkitPositions);
 
 void BM_BareWindowStart(benchmark::State& state) {
     for (auto _ : state) {

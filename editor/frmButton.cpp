@@ -12,8 +12,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <algorithm>
 #include <type_traits>
-#include <utility>
 
 namespace lanternix {
 
@@ -80,8 +80,8 @@ frmButton::frmButton(Module1& module, TreeView& tree, Platform& platform)
 
     // The Save button is this window's Enter button.
     Command1->setDefault(true);
-    for (QLineEdit* box : {Image1, Image2, Frameset1, Comments1, Link1})
-        connect(box, &QLineEdit::returnPressed, Command1, &QPushButton::click);
+    for (const auto& box : boxes())
+        connect(box.first, &QLineEdit::returnPressed, Command1, &QPushButton::click);
 
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
@@ -105,12 +105,23 @@ bool frmButton::save() {
         return false;
     module_.CurrentIndex = *slot;
     MenuImage& r = module_.table.slot(*slot);
-    r.StatusText = Comments1->text().toStdString();
-    r.Target = Frameset1->text().toStdString();
-    r.DefaultImage = Image1->text().toStdString();
-    r.OverImage = Image2->text().toStdString();
-    r.HyperLink = Link1->text().toStdString();
+    for (const auto& [box, field] : boxes())
+        r.*field = box->text().toStdString();
     return true;
+}
+
+std::array<std::pair<QLineEdit*, Field MenuImage::*>, 5> frmButton::boxes() const {
+    return {{{Image1, &MenuImage::DefaultImage},
+             {Image2, &MenuImage::OverImage},
+             {Frameset1, &MenuImage::Target},
+             {Comments1, &MenuImage::StatusText},
+             {Link1, &MenuImage::HyperLink}}};
+}
+
+void frmButton::load(const MenuImage& image) {
+    for (const auto& [box, field] : boxes())
+        box->setText(QString::fromStdString(text(image.*field)));
+    Key1->setText(QString::fromStdString(text(image.Name)));
 }
 
 void frmButton::Command2_Click() {
@@ -131,8 +142,8 @@ void frmButton::Command2_Click() {
 }
 
 void frmButton::clear() {
-    for (QLineEdit* box : {Image1, Image2, Frameset1, Comments1, Link1})
-        box->clear();
+    for (const auto& box : boxes())
+        box.first->clear();
     Key1->clear();
 }
 
@@ -141,15 +152,9 @@ bool frmButton::isModified() const {
     if (Key1->text().isEmpty() || !slot)
         return false;
     const MenuImage& r = module_.table.slot(*slot);
-    const std::pair<const QLineEdit*, const Field*> boxes[] = {{Image1, &r.DefaultImage},
-                                                               {Image2, &r.OverImage},
-                                                               {Frameset1, &r.Target},
-                                                               {Comments1, &r.StatusText},
-                                                               {Link1, &r.HyperLink}};
-    for (const auto& [box, field] : boxes)
-        if (box->text().toStdString() != text(*field))
-            return true;
-    return false;
+    return std::ranges::any_of(boxes(), [&r](const auto& box) {
+        return box.first->text().toStdString() != text(r.*box.second);
+    });
 }
 
 void frmButton::closeEvent(QCloseEvent* e) {

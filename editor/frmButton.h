@@ -1,6 +1,11 @@
 #pragma once
 
+#include "model/MenuImage.h"
+
 #include <QWidget>
+
+#include <array>
+#include <utility>
 
 class QGroupBox;
 class QLabel;
@@ -41,6 +46,10 @@ public:
 
     void Command1_Click(); // Save
     void Command2_Click(); // Remove
+    // The five boxes, each with the field it holds.
+    std::array<std::pair<QLineEdit*, Field MenuImage::*>, 5> boxes() const;
+    // Fills the boxes and Key1 from a record, as a click on its node does.
+    void load(const MenuImage& image);
     // Save's steps; true when the boxes were stored.
     bool save();
     // Empties the five boxes and Key1: nothing selected.

@@ -4,6 +4,8 @@
 #include "text/Utf8.h"
 #include "text/Windows1252.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdio>
 
 namespace lanternix {
@@ -50,6 +52,16 @@ std::string_view replacement(EscapePlace place, char c) {
     return "";
 }
 
+// The bytes that some place changes, or that may start a character the code page lacks.
+constexpr std::array<bool, 256> MayChange = [] {
+    std::array<bool, 256> t{};
+    for (unsigned char c : std::string_view("\n\r\"'<>\\&"))
+        t[c] = true;
+    for (std::size_t b = 0x80; b < t.size(); ++b)
+        t[b] = true;
+    return t;
+}();
+
 // An & that the browser would take as the start of a character reference.
 bool startsReference(std::string_view value, std::size_t amp) {
     return amp + 1 < value.size() && (value[amp + 1] == '#' || isAsciiLetter(value[amp + 1]));
@@ -77,27 +89,42 @@ void appendCharacter(std::string& out, EscapePlace place, char32_t c) {
 
 } // namespace
 
+bool needsEscaping(std::string_view value) {
+    return std::any_of(value.begin(), value.end(),
+                       [](char c) { return MayChange[static_cast<unsigned char>(c)]; });
+}
+
 void appendEscaped(std::string& out, EscapePlace place, std::string_view value) {
     const bool ampersands = place == EscapePlace::Handler || place == EscapePlace::AltText;
+    // Runs of bytes that stay as they are go in whole: most values are nothing but such a run.
+    std::size_t run = 0;
     for (std::size_t i = 0; i < value.size();) {
         const std::size_t at = i;
         const char c = value[i];
+        if (!MayChange[static_cast<unsigned char>(c)]) {
+            ++i;
+            continue;
+        }
         if (static_cast<unsigned char>(c) >= 0x80) {
             const char32_t u = nextUtf8(value, i);
             if (u != MalformedUtf8 && isWindows1252(u))
-                out.append(value.substr(at, i - at));
-            else
-                appendCharacter(out, place, u);
+                continue;
+            out.append(value.substr(run, at - run));
+            appendCharacter(out, place, u);
+            run = i;
             continue;
         }
         ++i;
-        if (const std::string_view r = replacement(place, c); !r.empty())
-            out += r;
-        else if (c == '&' && ampersands && startsReference(value, at))
-            out += "&amp;";
-        else
-            out += c;
+        std::string_view r = replacement(place, c);
+        if (r.empty() && c == '&' && ampersands && startsReference(value, at))
+            r = "&amp;";
+        if (r.empty())
+            continue;
+        out.append(value.substr(run, at - run));
+        out += r;
+        run = i;
     }
+    out.append(value.substr(run));
 }
 
 } // namespace lanternix

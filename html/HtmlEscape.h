@@ -29,6 +29,9 @@ enum class EscapePlace {
     Comment,
 };
 
+// False when no place would change the value: most values are plain.
+bool needsEscaping(std::string_view value);
+
 void appendEscaped(std::string& out, EscapePlace place, std::string_view value);
 
 } // namespace lanternix

@@ -7,7 +7,6 @@
 #include <QFont>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMouseEvent>
 #include <QPlainTextEdit>
 
 namespace lanternix {
@@ -119,16 +118,12 @@ bool frmHTML::event(QEvent* e) {
 }
 
 bool frmHTML::eventFilter(QObject* watched, QEvent* e) {
-    if (e->type() == QEvent::MouseButtonRelease) {
-        const auto* me = static_cast<QMouseEvent*>(e);
-        auto* w = static_cast<QWidget*>(watched);
-        // A click: released over the box it was pressed in.
-        if (me->button() == Qt::LeftButton && w->rect().contains(me->position().toPoint())) {
-            if (watched == Text2)
-                Text2_Click();
-            else
-                Text1_Click();
-        }
+    ClickTracker& clicks = watched == Text2 ? overlayClicks_ : codeBoxClicks_;
+    if (e->type() == QEvent::MouseButtonPress) {
+        clicks.press(*static_cast<QMouseEvent*>(e));
+    } else if (e->type() == QEvent::MouseButtonRelease) {
+        if (clicks.release(*static_cast<QMouseEvent*>(e), *static_cast<QWidget*>(watched)).click)
+            watched == Text2 ? Text2_Click() : Text1_Click();
     } else if (e->type() == QEvent::FocusIn && watched == Text2) {
         Text2_GotFocus();
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ClickTracker.h"
+
 #include <QWidget>
 
 #include <functional>
@@ -52,6 +54,7 @@ private:
     // Activate belongs to the window becoming the application's active window once it is shown,
     // not to every return from a message box or from another program.
     bool activatePending_ = false;
+    ClickTracker codeBoxClicks_, overlayClicks_;
 };
 
 } // namespace lanternix

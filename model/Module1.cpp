@@ -12,13 +12,9 @@ std::optional<int> Module1::addImage() {
 }
 
 std::string PathHead(const std::string& path) {
-    // Walk the separators left to right; each search starts one past the previous hit. The
-    // slash counts too, or every path picked on a Unix desktop would give an empty caption.
-    std::size_t cut = 0;
-    for (std::size_t pos = path.find_first_of("\\/"); pos != std::string::npos;
-         pos = path.find_first_of("\\/", pos + 1))
-        cut = pos + 1;
-    return path.substr(0, cut);
+    // The slash counts too, or every path picked on a Unix desktop would give an empty caption.
+    // No separator at all (npos + 1 is 0) gives the empty text.
+    return path.substr(0, path.find_last_of("\\/") + 1);
 }
 
 } // namespace lanternix

@@ -26,12 +26,6 @@ int Height(const QWidget& w) {
 }
 
 // move() on a window places its frame, matching what Left and Top read.
-void setLeft(QWidget& w, int twips) {
-    w.move(toPixels(twips), w.frameGeometry().y());
-}
-void setTop(QWidget& w, int twips) {
-    w.move(w.frameGeometry().x(), toPixels(twips));
-}
 void setPosition(QWidget& w, int left, int top) {
     w.move(toPixels(left), toPixels(top));
 }

@@ -13,8 +13,6 @@ int Left(const QWidget& w);
 int Top(const QWidget& w);
 int Width(const QWidget& w);
 int Height(const QWidget& w);
-void setLeft(QWidget& w, int twips);
-void setTop(QWidget& w, int twips);
 void setPosition(QWidget& w, int left, int top);
 WindowState State(const QWidget& w);
 void setState(QWidget& w, WindowState s);

@@ -1,22 +1,19 @@
 #include "platform/LinkLabel.h"
 
-#include <QMouseEvent>
-
 namespace lanternix {
 
 void LinkLabel::mousePressEvent(QMouseEvent* e) {
-    if (e->button() != Qt::LeftButton)
+    if (!clicks_.press(*e))
         return QLabel::mousePressEvent(e);
-    pressed_ = true;
     emit MouseDown();
 }
 
 void LinkLabel::mouseReleaseEvent(QMouseEvent* e) {
-    if (e->button() != Qt::LeftButton || !pressed_)
+    const ClickTracker::Release r = clicks_.release(*e, *this);
+    if (!r.endsPress)
         return QLabel::mouseReleaseEvent(e);
-    pressed_ = false;
     emit MouseUp();
-    if (rect().contains(e->position().toPoint()))
+    if (r.click)
         emit Click();
 }
 

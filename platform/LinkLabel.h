@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ClickTracker.h"
+
 #include <QLabel>
 
 namespace lanternix {
@@ -20,7 +22,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* e) override;
 
 private:
-    bool pressed_ = false;
+    ClickTracker clicks_;
 };
 
 } // namespace lanternix

@@ -1,5 +1,7 @@
 #include "platform/MemoryRegistry.h"
 
+#include "text/Ascii.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -8,9 +10,7 @@ namespace lanternix {
 namespace {
 
 std::string folded(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) {
-        return static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    });
+    std::transform(s.begin(), s.end(), s.begin(), asciiLower);
     return s;
 }
 

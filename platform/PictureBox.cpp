@@ -1,6 +1,5 @@
 #include "platform/PictureBox.h"
 
-#include <QMouseEvent>
 #include <QPainter>
 
 #include <cmath>
@@ -119,14 +118,12 @@ void PictureBox::paintEvent(QPaintEvent* e) {
 }
 
 void PictureBox::mousePressEvent(QMouseEvent* e) {
-    if (e->button() == Qt::LeftButton)
-        pressed_ = true;
+    clicks_.press(*e);
     QFrame::mousePressEvent(e);
 }
 
 void PictureBox::mouseReleaseEvent(QMouseEvent* e) {
-    const bool click = pressed_ && e->button() == Qt::LeftButton && rect().contains(e->pos());
-    pressed_ = false;
+    const bool click = clicks_.release(*e, *this).click;
     QFrame::mouseReleaseEvent(e);
     if (click)
         emit Click();

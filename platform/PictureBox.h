@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ClickTracker.h"
+
 #include <QFrame>
 #include <QImage>
 
@@ -55,7 +57,7 @@ private:
 
     QImage picture_;
     QImage surface_;
-    bool pressed_ = false;
+    ClickTracker clicks_;
 };
 
 } // namespace lanternix
