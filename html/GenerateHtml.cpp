@@ -9,7 +9,8 @@ namespace lanternix {
 
 bool GenerateHtml(const MenuTable& table, QPlainTextEdit& Html1, Platform& platform,
                   QWidget* parent) {
-    const Result<std::string> page = generateHtmlPage(table);
+    // All ASCII: the page is copied from the code window into files of any encoding.
+    const Result<std::string> page = generateHtmlPage(table, PageCharset::Ascii);
     if (!page) {
         platform.messageBox(parent, QString::fromStdString(page.failure().message), vbCritical);
         return false;

@@ -16,7 +16,6 @@ namespace {
 std::string_view replacement(EscapePlace place, char c) {
     switch (place) {
     case EscapePlace::Attribute:
-    case EscapePlace::AltText:
         return c == '"' ? "&quot;" : c == '\r' ? "&#13;" : c == '\n' ? "&#10;" : "";
     case EscapePlace::Handler:
         switch (c) {
@@ -94,8 +93,9 @@ bool needsEscaping(std::string_view value) {
                        [](char c) { return MayChange[static_cast<unsigned char>(c)]; });
 }
 
-void appendEscaped(std::string& out, EscapePlace place, std::string_view value) {
-    const bool ampersands = place == EscapePlace::Handler || place == EscapePlace::AltText;
+void appendEscaped(std::string& out, EscapePlace place, std::string_view value,
+                   PageCharset charset) {
+    const bool ampersands = place == EscapePlace::Handler || place == EscapePlace::Attribute;
     // Runs of bytes that stay as they are go in whole: most values are nothing but such a run.
     std::size_t run = 0;
     for (std::size_t i = 0; i < value.size();) {
@@ -107,7 +107,7 @@ void appendEscaped(std::string& out, EscapePlace place, std::string_view value) 
         }
         if (static_cast<unsigned char>(c) >= 0x80) {
             const char32_t u = nextUtf8(value, i);
-            if (u != MalformedUtf8 && isWindows1252(u))
+            if (u != MalformedUtf8 && charset == PageCharset::Windows1252 && isWindows1252(u))
                 continue;
             out.append(value.substr(run, at - run));
             appendCharacter(out, place, u);

@@ -90,13 +90,13 @@ struct Record {
 
 class Page {
 public:
-    explicit Page(std::string& out) : out_(out) {}
+    Page(std::string& out, PageCharset charset) : out_(out), charset_(charset) {}
 
     void esc(EscapePlace place, std::string_view value, const Record& r) {
         if (r.plain)
             out_ += value;
         else
-            appendEscaped(out_, place, value);
+            appendEscaped(out_, place, value, charset_);
     }
 
     void preloads(const Record& r) {
@@ -173,7 +173,7 @@ private:
             esc(EscapePlace::Attribute, r.name, r);
         }
         out_ += "\" ALT=\""sv;
-        esc(EscapePlace::AltText, r.status, r);
+        esc(EscapePlace::Attribute, r.status, r);
     }
 
     void mouseOver(const Record& r) {
@@ -183,6 +183,7 @@ private:
     }
 
     std::string& out_;
+    PageCharset charset_;
 };
 
 } // namespace
@@ -196,7 +197,7 @@ std::optional<Failure> missingDefault(const MenuTable& table) {
     return std::nullopt;
 }
 
-Result<std::string> generateHtmlPage(const MenuTable& table) {
+Result<std::string> generateHtmlPage(const MenuTable& table, PageCharset charset) {
     if (auto missing = missingDefault(table))
         return *missing;
 
@@ -209,7 +210,7 @@ Result<std::string> generateHtmlPage(const MenuTable& table) {
     }
     std::string text;
     text.reserve(Head.size() + ScriptTail.size() + End.size() + 600 * records.size());
-    Page page(text);
+    Page page(text, charset);
     text += Head;
     for (const Record& r : records)
         if (!r.over.empty())

@@ -25,7 +25,8 @@ protected:
     }
     // As a text box gives it back: one line break per CR LF.
     QString page() {
-        return QString::fromStdString(generateHtmlPage(module.table).value()).replace("\r\n", "\n");
+        return QString::fromStdString(generateHtmlPage(module.table, PageCharset::Ascii).value())
+            .replace("\r\n", "\n");
     }
     // Opens the code window as the HTML button does, after closing (discarding) an open one.
     frmHTML* open() {
