@@ -16,6 +16,7 @@ enum class Fault {
     CannotWrite,    // the system would not write the file
     NotAProject,    // the file is no project, or not a whole one
     CannotSave,     // the project holds what no project file can
+    NotInSite,      // a file outside the site's folder, or no such folder known yet
 };
 
 struct Failure {

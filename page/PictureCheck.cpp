@@ -4,11 +4,11 @@
 #include "model/Fields.h"
 #include "model/MenuTable.h"
 #include "page/PictureSize.h"
+#include "page/SitePath.h"
 #include "text/Ascii.h"
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <optional>
 
@@ -17,43 +17,6 @@ namespace lanternix {
 namespace fs = std::filesystem;
 
 namespace {
-
-// "http:", "mailto:", "file:" ...: two letters at least, so that "C:" stays a drive.
-std::string_view scheme(std::string_view v) {
-    std::size_t i = 0;
-    while (i < v.size() && (isAsciiAlnum(v[i]) || v[i] == '+' || v[i] == '-' || v[i] == '.'))
-        ++i;
-    if (i < 2 || i == v.size() || v[i] != ':' || !isAsciiLetter(v[0]))
-        return {};
-    return v.substr(0, i);
-}
-
-// A drive, a path from the root of this computer, or a file: address. Asked only of addresses
-// that name no other server.
-bool isLocalPlace(std::string_view v) {
-    const bool drive = v.size() >= 2 && isAsciiLetter(v[0]) && v[1] == ':';
-    return drive || v[0] == '/' || v[0] == '\\' || equalsIgnoringAsciiCase(scheme(v), "file");
-}
-
-// The file part of a relative address as a browser reads it: no query or fragment, %XX
-// decoded, backslashes as slashes.
-std::string fileOf(std::string_view v) {
-    v = v.substr(0, v.find_first_of("?#"));
-    std::string out;
-    for (std::size_t i = 0; i < v.size(); ++i) {
-        auto hex = [](char c) {
-            const char l = asciiLower(c);
-            return isAsciiDigit(c) ? c - '0' : l >= 'a' && l <= 'f' ? l - 'a' + 10 : -1;
-        };
-        if (v[i] == '%' && i + 2 < v.size() && hex(v[i + 1]) >= 0 && hex(v[i + 2]) >= 0) {
-            out += static_cast<char>(hex(v[i + 1]) * 16 + hex(v[i + 2]));
-            i += 2;
-        } else {
-            out += v[i] == '\\' ? '/' : v[i];
-        }
-    }
-    return out;
-}
 
 struct Found {
     fs::path path;       // the file as it exists
@@ -130,21 +93,6 @@ private:
     std::map<fs::path, Listing> listings_;
 };
 
-std::optional<PixelSize> sizeOf(const fs::path& file) {
-    // 30 bytes tell every kind but JPEG, whose size may stand after a large preview.
-    std::ifstream in(file, std::ios::binary);
-    std::string bytes(30, '\0');
-    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    bytes.resize(static_cast<std::size_t>(in.gcount()));
-    if (auto size = pictureSize(bytes); size || !bytes.starts_with("\xFF\xD8"))
-        return size;
-    constexpr std::size_t Limit = std::size_t{16} << 20;
-    std::string rest(Limit, '\0');
-    in.read(rest.data(), static_cast<std::streamsize>(rest.size()));
-    rest.resize(static_cast<std::size_t>(in.gcount()));
-    return pictureSize(bytes + rest);
-}
-
 std::string describe(const PixelSize& s) {
     return std::to_string(s.width) + " x " + std::to_string(s.height) + " pixels";
 }
@@ -162,17 +110,12 @@ std::vector<std::string> checkPictures(const MenuTable& table, const std::string
             findings.push_back(*image.Name + ", " + std::string(f.label()) + " \"" +
                                text(image.*f.member) + "\": " + what);
         };
-        // Another server's address (a scheme, or // and a host) is not checked.
-        auto elsewhere = [](const std::string& v) {
-            return v.starts_with("//") ||
-                   (!scheme(v).empty() && !equalsIgnoringAsciiCase(scheme(v), "file"));
-        };
         const FieldInfo* pictures[] = {&MenuFields[1], &MenuFields[2]};
         std::optional<fs::path> files[2];
         for (int k = 0; k < 2; ++k) {
             const FieldInfo& f = *pictures[k];
             const std::string& value = text(image.*f.member);
-            if (value.empty() || elsewhere(value))
+            if (value.empty() || isElsewhere(value))
                 continue;
             if (isLocalPlace(value)) {
                 say(f, "this is a place on your own computer, which visitors of the published "
@@ -181,7 +124,7 @@ std::vector<std::string> checkPictures(const MenuTable& table, const std::string
             }
             if (value.find('\\') != std::string::npos)
                 say(f, "web servers do not read \\ as a folder separator; use / instead.");
-            const auto found = finder.find(fileOf(value));
+            const auto found = finder.find(fileOfAddress(value));
             if (!found) {
                 say(f, "there is no such file in the page's folder " + pageFolder +
                            ", so the picture will be missing.");
@@ -197,7 +140,7 @@ std::vector<std::string> checkPictures(const MenuTable& table, const std::string
         if (files[0] && files[1]) {
             std::optional<PixelSize> sizes[2];
             for (int k = 0; k < 2; ++k)
-                if (!(sizes[k] = sizeOf(*files[k])))
+                if (!(sizes[k] = pictureFileSize(utf8FromPath(*files[k]))))
                     say(*pictures[k], "this is not a PNG, GIF, JPEG, BMP or WebP picture that "
                                       "Lanternix can measure, so its size was not compared.");
             if (sizes[0] && sizes[1] && !(*sizes[0] == *sizes[1]))
@@ -209,9 +152,9 @@ std::vector<std::string> checkPictures(const MenuTable& table, const std::string
 
         const FieldInfo& link = MenuFields[5];
         const std::string& address = text(image.HyperLink);
-        if (address.empty() || address[0] == '#' || elsewhere(address) || isLocalPlace(address))
+        if (address.empty() || address[0] == '#' || isElsewhere(address) || isLocalPlace(address))
             continue;
-        if (const auto page = finder.find(fileOf(address), true); !page)
+        if (const auto page = finder.find(fileOfAddress(address), true); !page)
             say(link, "there is no such page in the page's folder " + pageFolder +
                           ", so the link will lead nowhere.");
         else if (!page->asTyped.empty())

@@ -1,9 +1,11 @@
 #include "page/PictureSize.h"
 
+#include "io/Utf8Path.h"
 #include "text/ByteOrder.h"
 
 #include <cstdint>
 #include <cstdlib>
+#include <fstream>
 
 namespace lanternix {
 
@@ -72,6 +74,21 @@ std::optional<PixelSize> pictureSize(std::string_view s) {
     if (s.size() >= 16 && s.substr(0, 4) == "RIFF" && s.substr(8, 4) == "WEBP")
         return webpSize(s);
     return std::nullopt;
+}
+
+std::optional<PixelSize> pictureFileSize(const std::string& file) {
+    // 30 bytes tell every kind but JPEG, whose size may stand after a large preview.
+    std::ifstream in(pathFromUtf8(file), std::ios::binary);
+    std::string bytes(30, '\0');
+    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    if (auto size = pictureSize(bytes); size || !bytes.starts_with("\xFF\xD8"))
+        return size;
+    constexpr std::size_t Limit = std::size_t{16} << 20;
+    std::string rest(Limit, '\0');
+    in.read(rest.data(), static_cast<std::streamsize>(rest.size()));
+    rest.resize(static_cast<std::size_t>(in.gcount()));
+    return pictureSize(bytes + rest);
 }
 
 } // namespace lanternix
