@@ -84,6 +84,9 @@ public:
     bool askToSaveChanges(QWidget* over = nullptr);
 
     const WindowPositions& windowPositions() const { return windowPositions_; }
+    // Where the file dialogs start: the project's folder once it was saved or opened, else the
+    // user's documents.
+    QString workFolder() const;
 
 protected:
     void closeEvent(QCloseEvent* e) override;

@@ -51,7 +51,9 @@ void frmMain::Command4_Click() {
 void frmMain::SaveHtmlAs() {
     CD1.DialogTitle = QStringLiteral("Save HTML As");
     CD1.Filter = QStringLiteral("HTML files | *.htm;*.html");
-    CD1.Flags = cdlOFNPathMustExist | cdlOFNNoReadOnlyReturn; // no overwrite prompt
+    CD1.Flags = cdlOFNPathMustExist | cdlOFNNoReadOnlyReturn | cdlOFNOverwritePrompt;
+    CD1.DefaultExt = QStringLiteral("htm");
+    CD1.InitDir = workFolder();
     if (!CD1.ShowSave())
         return; // cancelled: nothing changes
     const std::string file = CD1.FileName.toStdString();

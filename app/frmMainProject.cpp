@@ -1,12 +1,16 @@
 #include "app/frmMain.h"
 
 #include "editor/frmButton.h"
+#include "io/Utf8Path.h"
 #include "model/Module1.h"
 #include "platform/Platform.h"
 #include "platform/TreeView.h"
 
+#include <QDir>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QMimeData>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QUrl>
 
@@ -32,7 +36,9 @@ QString draggedProject(const QMimeData* data) {
 bool frmMain::SaveProject() {
     CD2.DialogTitle = QStringLiteral("Save Lanternix Project as");
     CD2.Filter = ProjectFilter;
-    CD2.Flags = cdlOFNPathMustExist | cdlOFNNoReadOnlyReturn;
+    CD2.Flags = cdlOFNPathMustExist | cdlOFNNoReadOnlyReturn | cdlOFNOverwritePrompt;
+    CD2.DefaultExt = QStringLiteral("lxp");
+    CD2.InitDir = workFolder();
     if (!CD2.ShowSave() || CD2.FileName.isEmpty())
         return false;
     return succeeded(platform_, this, document_.saveAs(CD2.FileName.toStdString()));
@@ -45,9 +51,17 @@ void frmMain::OpenProject() {
     CD2.DialogTitle = QStringLiteral("Open Lanternix Project");
     CD2.Filter = ProjectFilter;
     CD2.FileName.clear();
+    CD2.InitDir = workFolder();
     CD2.ShowOpen();
     if (!CD2.FileName.isEmpty())
         openProjectFile(CD2.FileName, WhenMissing::CreateEmpty);
+}
+
+QString frmMain::workFolder() const {
+    if (!document_.projectFile().empty())
+        return QString::fromStdString(folderOf(document_.projectFile()));
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }
 
 void frmMain::openProjectFile(const QString& path, WhenMissing missing) {

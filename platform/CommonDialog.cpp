@@ -2,6 +2,8 @@
 
 #include "platform/Platform.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QStringList>
 
 namespace lanternix {
@@ -20,11 +22,30 @@ bool CommonDialog::show(bool save) {
     req.filter = toolkitFilter(Filter);
     req.flags = Flags;
     req.fileName = FileName;
-    auto chosen = platform_.fileDialog(owner_, req);
-    if (!chosen)
-        return false;
-    FileName = *chosen;
-    return true;
+    req.startFolder = InitDir;
+    for (;;) {
+        const auto chosen = platform_.fileDialog(owner_, req);
+        if (!chosen)
+            return false;
+        QString name = *chosen;
+        const QFileInfo file(name);
+        if (save && !DefaultExt.isEmpty() && !name.isEmpty() &&
+            !file.fileName().contains(QLatin1Char('.')))
+            name += QLatin1Char('.') + DefaultExt;
+        // Asked here, after the extension is added: the toolkit's dialog asks about the name as
+        // typed, so it is told not to.
+        const QFileInfo target(name);
+        if (save && (Flags & cdlOFNOverwritePrompt) && target.exists() && !target.isDir() &&
+            platform_.ask(owner_,
+                          QStringLiteral("%1 already exists. Do you want to replace it?")
+                              .arg(QDir::toNativeSeparators(name)),
+                          Buttons::YesNo) != Answer::Yes) {
+            req.fileName = name;
+            continue;
+        }
+        FileName = name;
+        return true;
+    }
 }
 
 QString CommonDialog::toolkitFilter(const QString& filter) {

@@ -17,9 +17,12 @@ public:
     QString DialogTitle;
     QString Filter; // "Description | *.a;*.b" pairs separated by '|'
     int Flags = 0;
-    QString FileName; // kept between uses; a cancel leaves it as it was
+    QString FileName;   // kept between uses; a cancel leaves it as it was
+    QString InitDir;    // where the dialog starts when FileName names no folder
+    QString DefaultExt; // added to a name saved without an extension: "htm"
 
-    // True when the user chose a file (FileName then holds it), false on cancel.
+    // True when the user chose a file (FileName then holds it), false on cancel. Saving with
+    // cdlOFNOverwritePrompt asks before an existing file is chosen; No shows the dialog again.
     bool ShowSave();
     bool ShowOpen();
 

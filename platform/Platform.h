@@ -19,13 +19,15 @@ enum MsgBoxStyle { vbOKOnly = 0, vbCritical = 16, vbExclamation = 48, vbInformat
 
 // Common-dialog flags the program uses.
 enum DialogFlags {
+    cdlOFNOverwritePrompt = 0x2,
     cdlOFNFileMustExist = 0x1000,
     cdlOFNPathMustExist = 0x800,
     cdlOFNNoReadOnlyReturn = 0x8000,
 };
 
-// The buttons of a question, and the answer; Save and Discard answer as Yes and No.
-enum class Buttons { YesNoCancel, SaveDiscardCancel };
+// The buttons of a question, and the answer; Save and Discard answer as Yes and No. YesNo is
+// for a question whose safe answer is No: No is its default, and Esc answers No.
+enum class Buttons { YesNoCancel, SaveDiscardCancel, YesNo };
 enum class Answer { Yes, No, Cancel };
 
 struct FileDialogRequest {
@@ -33,7 +35,8 @@ struct FileDialogRequest {
     QString title;
     QString filter; // the toolkit's form: "HTML files (*.htm *.html)"
     int flags = 0;
-    QString fileName; // shown as the proposed name
+    QString fileName;    // shown as the proposed name
+    QString startFolder; // where the dialog starts unless the proposed name has a folder
 };
 
 // Everything that would block on a person or leave the process goes through here, so the
@@ -46,7 +49,8 @@ public:
     virtual std::optional<QString> fileDialog(QWidget* parent, const FileDialogRequest& req) = 0;
     // Modal; titled AppTitle; one OK button; style as in MsgBoxStyle.
     virtual void messageBox(QWidget* parent, const QString& text, int style) = 0;
-    // Modal; titled AppTitle; the first button is the default, Esc or the close box cancels.
+    // Modal; titled AppTitle; the first button is the default, Esc or the close box cancels
+    // (YesNo: as described there).
     virtual Answer ask(QWidget* parent, const QString& text, Buttons buttons) = 0;
     // Ends the whole program at once, asking nothing.
     virtual void endProgram() = 0;

@@ -13,6 +13,7 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QUrl>
 
 namespace lanternix {
@@ -41,6 +42,8 @@ std::optional<QString> QtPlatform::fileDialog(QWidget* parent, const FileDialogR
                                                           : QFileDialog::AcceptOpen);
     dlg.setFileMode((req.flags & cdlOFNFileMustExist) ? QFileDialog::ExistingFile
                                                       : QFileDialog::AnyFile);
+    if (!req.startFolder.isEmpty())
+        dlg.setDirectory(req.startFolder);
     if (!req.fileName.isEmpty())
         dlg.selectFile(req.fileName);
     for (;;) {
@@ -64,12 +67,13 @@ void QtPlatform::messageBox(QWidget* parent, const QString& text, int style) {
 }
 
 Answer QtPlatform::ask(QWidget* parent, const QString& text, Buttons buttons) {
-    const bool save = buttons == Buttons::SaveDiscardCancel;
+    const bool save = buttons == Buttons::SaveDiscardCancel, safeNo = buttons == Buttons::YesNo;
     const QMessageBox::StandardButton yes = save ? QMessageBox::Save : QMessageBox::Yes;
     const QMessageBox::StandardButton no = save ? QMessageBox::Discard : QMessageBox::No;
-    QMessageBox box(QMessageBox::Question, AppTitle, text, yes | no | QMessageBox::Cancel, parent);
-    box.setDefaultButton(yes);
-    box.setEscapeButton(QMessageBox::Cancel);
+    const QMessageBox::StandardButton cancel = safeNo ? no : QMessageBox::Cancel;
+    QMessageBox box(QMessageBox::Question, AppTitle, text, yes | no | cancel, parent);
+    box.setDefaultButton(safeNo ? no : yes);
+    box.setEscapeButton(cancel);
     if (save) { // letters to press, as Yes and No have
         box.button(yes)->setText(QStringLiteral("&Save"));
         box.button(no)->setText(QStringLiteral("&Discard"));
@@ -111,6 +115,29 @@ bool QtPlatform::startProgram(const QString& path) {
 }
 
 bool QtPlatform::openUrl(const QString& url) {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    // The toolkit starts xdg-open and forgets it, so a desktop without a browser that runs
+    // looked like success. Its status is waited for here, for two seconds at most: a browser
+    // that xdg-open keeps running in its foreground has started. Run from a shell, which the
+    // timer ends, so that xdg-open and the browser live on.
+    if (!QStandardPaths::findExecutable(QStringLiteral("xdg-open")).isEmpty()) {
+        static const char* const waitForOpener = "xdg-open \"$1\" </dev/null >/dev/null 2>&1 &\n"
+                                                 "opener=$!\n"
+                                                 "(sleep 2; kill $$) >/dev/null 2>&1 &\n"
+                                                 "wait $opener\n"
+                                                 "status=$?\n"
+                                                 "kill $! 2>/dev/null\n"
+                                                 "exit $status\n";
+        QProcess opener;
+        opener.start(
+            QStringLiteral("/bin/sh"),
+            {QStringLiteral("-c"), QString::fromLatin1(waitForOpener), QStringLiteral("sh"), url});
+        if (!opener.waitForStarted())
+            return false;
+        return !opener.waitForFinished(10000) || opener.exitStatus() == QProcess::CrashExit ||
+               opener.exitCode() == 0;
+    }
+#endif
     return QDesktopServices::openUrl(QUrl(url));
 }
 

@@ -64,14 +64,17 @@ TEST(QtPlatform, MessageBoxesQuestionsAndTheEnd) {
         platform.messageBox(nullptr, "Saved.", styles[icon]);
         EXPECT_EQ(seen, "Lanternix v2.0|Saved.|" + QString::number(icon) + "|OK");
     }
-    // Pressed in turn, the buttons answer Yes, No and Cancel; Return is Yes, Esc Cancel.
-    const std::tuple<Buttons, QStringList, QString> questions[] = {
-        {Buttons::YesNoCancel, {"&Yes", "&No", "Cancel", "Return"}, "&No &Yes* Cancel"},
-        {Buttons::SaveDiscardCancel, {"&Save", "&Discard", "Esc"}, "&Discard &Save* Cancel"}};
-    for (const auto& [buttons, presses, shown] : questions) {
+    // Pressed in turn, the buttons answer Yes (0), No (1) and Cancel (2); Return is the default,
+    // Esc Cancel, or No where No is the safe answer.
+    const std::tuple<Buttons, QStringList, QString, QString> questions[] = {
+        {Buttons::YesNoCancel, {"&Yes", "&No", "Cancel", "Return"}, "0120", "&No &Yes* Cancel"},
+        {Buttons::SaveDiscardCancel, {"&Save", "&Discard", "Esc"}, "012", "&Discard &Save* Cancel"},
+        {Buttons::YesNo, {"&Yes", "&No", "Return", "Esc"}, "0111", "&No* &Yes"}};
+    for (const auto& [buttons, presses, answers, shown] : questions) {
         for (int i = 0; i < presses.size(); ++i) {
             Dialogs d({answer(seen, presses[i])});
-            EXPECT_EQ(platform.ask(nullptr, "Save?", buttons), Answer(i % 3)) << i;
+            EXPECT_EQ(platform.ask(nullptr, "Save?", buttons), Answer(answers[i].digitValue()))
+                << i;
             EXPECT_EQ(seen, "Lanternix v2.0|Save?|4|" + shown);
         }
     }
@@ -100,6 +103,19 @@ TEST(QtPlatform, FilesAndPrograms) {
                     p.fileExists(in("")), p.fileExists(in("none")), p.startProgram("/bin/true"),
                     p.startProgram(""), p.startProgram(in("none"))}),
         (std::array{true, false, false, false, true, false, false}));
+#ifndef _WIN32
+    // A page opens through xdg-open, whose failure (no browser that runs) is failure.
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", dir.path.c_str() + (":" + path));
+    for (const char* status : {"3", "0"}) {
+        test::writeBytes(dir.file("xdg-open"),
+                         "#!/bin/sh\necho \"$1\" >\"$0.url\"\nexit " + std::string(status) + "\n");
+        std::filesystem::permissions(dir.file("xdg-open"), std::filesystem::perms::owner_all);
+        EXPECT_EQ(p.openUrl("file:///a%20b.htm"), *status == '0');
+        EXPECT_EQ(test::readBytes(dir.file("xdg-open.url")), "file:///a%20b.htm\n");
+    }
+    qputenv("PATH", path);
+#endif
 }
 
 // A choice the flags forbid is refused in a message titled as the dialog, which asks again.
@@ -129,8 +145,8 @@ TEST(QtPlatform, FileDialogAsksAgainUntilTheFlagsAllowTheChoice) {
         chosen.isNull() ? asDialog.reject() : save ? asDialog.accept() : asDialog.done(1);
     };
     auto html = [](int flags, const QString& name) {
-        return FileDialogRequest{FileDialogRequest::Save, "Save HTML As",
-                                 "HTML files (*.htm *.html)", flags, name};
+        return FileDialogRequest{
+            FileDialogRequest::Save, "Save HTML As", "HTML files (*.htm *.html)", flags, name, {}};
     };
     const QString shown = "Save HTML As|HTML files (*.htm *.html)|save|any|",
                   open = "Open|P (*.lxp)|open|existing|";
@@ -145,10 +161,10 @@ TEST(QtPlatform, FileDialogAsksAgainUntilTheFlagsAllowTheChoice) {
          {readOnly, none},
          {shown, "Save HTML As|" + readOnly + " is read-only. Choose another name.|2|OK*",
           shown + "osrelease", "cancelled"}},
-        {{FileDialogRequest::Open, "Open", "P (*.lxp)", cdlOFNFileMustExist, ""},
+        {{FileDialogRequest::Open, "Open", "P (*.lxp)", cdlOFNFileMustExist, "", {}},
          {d + "new.lxp", none},
          {open, "Open|" + d + "new.lxp does not exist.|2|OK*", open + "new.lxp", "cancelled"}},
-        {{FileDialogRequest::Open, "Open", "P (*.lxp)", 0, ""},
+        {{FileDialogRequest::Open, "Open", "P (*.lxp)", 0, "", {}},
          {d + "new.lxp"},
          {"Open|P (*.lxp)|open|any|", d + "new.lxp"}}};
     QtPlatform platform;
@@ -158,6 +174,15 @@ TEST(QtPlatform, FileDialogAsksAgainUntilTheFlagsAllowTheChoice) {
         seen << platform.fileDialog(nullptr, request).value_or("cancelled");
         EXPECT_EQ(seen, dialogs);
     }
+    // It starts in the folder asked for.
+    QString in;
+    Dialogs watch({[&](QWidget& w) {
+        in = static_cast<QFileDialog&>(w).directory().absolutePath();
+        static_cast<QDialog&>(w).reject();
+    }});
+    QDir(d).mkdir("sub");
+    platform.fileDialog(nullptr, {FileDialogRequest::Open, "Open", "P (*.lxp)", 0, "", d + "sub"});
+    EXPECT_EQ(in, d + "sub");
 }
 
 // A project may name two images alike; the tree keeps one node a key. Removing the highlighted

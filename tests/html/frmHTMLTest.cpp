@@ -130,6 +130,15 @@ TEST_F(HtmlCommands, SaveHtmlAsCancelsRefusesWritesAndPreviews) {
     writeBytes(file.toStdString(), "old page");
     main.Html1->setPlainText("earlier page");
     saveAs(QString()); // cancelled: nothing happens
+    // A name without its extension gets .htm. Replacing a file is asked first; No shows the
+    // dialog again, where a cancel leaves the file as it was.
+    platform.answers = {Answer::No};
+    platform.fileAnswers = {dir + "menu"};
+    saveAs(QString());
+    EXPECT_EQ(std::pair(platform.questions, platform.fileRequests.back().fileName),
+              std::pair(std::vector<QString>{file + " already exists. Do you want to replace it?"},
+                        file));
+    platform.otherwise = Answer::Yes;
     // Refused: an image without a default picture; a write that fails (the name is taken by a
     // folder). The old file and the caption stay.
     module.table.slot(5) = MenuImage{"Image5", "", "", "", "", ""};

@@ -5,7 +5,10 @@ using namespace lanternix;
 using namespace lanternix::test;
 
 TEST(ProjectCommands, SaveAndOpen) {
-    TempFolder dir;
+    TempFolder dir, docs;
+    const QByteArray config = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", docs.path.c_str());
+    writeBytes(docs.file("user-dirs.dirs"), "XDG_DOCUMENTS_DIR=\"" + docs.path.string() + "\"\n");
     Module1 module;
     FakePlatform platform;
     platform.otherwise = Answer::No; // Open discards unsaved changes
@@ -34,6 +37,7 @@ TEST(ProjectCommands, SaveAndOpen) {
     click(Open, q + "bad.lxp");
     click(Open, q + "gone/x.lxp");
     module.table.slot(3).HyperLink = std::string(2049, 'h'); // refused before the file is touched
+    platform.answers = {Answer::Yes};                        // to replace menu.lxp
     click(Save, q + "menu.lxp");
     module.table.slot(3).HyperLink = "";
     click(Save, q + "gone/menu.lxp");
@@ -53,7 +57,14 @@ TEST(ProjectCommands, SaveAndOpen) {
                                "gone/menu.lxp\": No such file or directory."}));
     platform.messages.clear();
 
-    click(Save, q + "menu.lxp");
+    // A name typed without its extension gets it. Replacing a file is asked first; No shows the
+    // dialog again.
+    platform.answers = {Answer::No, Answer::Yes};
+    platform.questions.clear();
+    platform.fileAnswers = {q + "menu", q + "menu.lxp"};
+    main.Command3[Save]->click();
+    EXPECT_EQ(platform.questions,
+              std::vector<QString>(2, q + "menu.lxp already exists. Do you want to replace it?"));
     EXPECT_EQ(readBytes(d + "menu.lxp"), encodeProject(three).value());
     main.Command2_Click();
     click(Save, QString()); // the name stays, nothing is written
@@ -86,12 +97,17 @@ TEST(ProjectCommands, SaveAndOpen) {
     EXPECT_TRUE(platform.messages.empty());
 
     // Flags start as the control has them and stay as Save set them; Open empties the name.
-    const QString save = "Save|Save Lanternix Project as|Lanternix Projects (*.lxp)|34816|" + q;
+    const QString save = "Save|Save Lanternix Project as|Lanternix Projects (*.lxp)|34818|" + q;
     const QString open = "Open|Open Lanternix Project|Lanternix Projects (*.lxp)|";
     EXPECT_EQ(platform.dialogs(),
               QStringList({open + "0|", open + "0|", save + "gone/x.lxp", save + "menu.lxp",
                            save + "gone/menu.lxp", save + "menu.lxp", save + "menu.lxp",
-                           open + "34816|", open + "34816|", save + "other.lxp", open + "34816|"}));
+                           save + "menu.lxp", open + "34818|", open + "34818|", save + "other.lxp",
+                           open + "34818|"}));
+    // They start in the user's documents, and in the project's folder once there is one.
+    EXPECT_EQ(
+        std::pair(platform.fileRequests[0].startFolder, platform.fileRequests.back().startFolder),
+        std::pair(QString::fromStdString(docs.path.string()), q.chopped(1)));
 
     // Records rewritten in place by a program that keeps only short texts open, with a warning.
     std::string rewritten = encodeProject(other).value();
@@ -103,4 +119,5 @@ TEST(ProjectCommands, SaveAndOpen) {
                                            "rewritten.lxp\" were dropped: another program has "
                                            "changed the file since, and only its shortened texts "
                                            "could be read."));
+    qputenv("XDG_CONFIG_HOME", config);
 }

@@ -24,7 +24,8 @@ public:
     std::deque<QString> fileAnswers; // a null QString: the user cancels
     std::vector<FileDialogRequest> fileRequests;
     std::vector<std::pair<QString, int>> messages;
-    Answer otherwise = Answer::Cancel; // every question's answer
+    std::deque<Answer> answers;        // the next questions' answers, in turn
+    Answer otherwise = Answer::Cancel; // every other question's answer
     std::vector<QString> questions;
     int endCount = 0;
 
@@ -40,7 +41,11 @@ public:
     }
     Answer ask(QWidget*, const QString& text, Buttons) override {
         questions.push_back(text);
-        return otherwise;
+        if (answers.empty())
+            return otherwise;
+        const Answer a = answers.front();
+        answers.pop_front();
+        return a;
     }
     void endProgram() override { ++endCount; }
 
