@@ -80,9 +80,11 @@ frmMain::frmMain(Module1& module, Platform& platform)
     Label2->setCursor(Qt::UpArrowCursor);
     setTextColor(Label2, LinkBlue);
 
-    // The page buffer lies below the client area's initial bottom edge, out of sight.
+    // The page buffer lies below the client area's initial bottom edge, and is hidden as well:
+    // a maximised window would show it.
     Html1 = newControl<QPlainTextEdit>(this, "Html1", 240, 4785, 3915, 2775);
     Html1->setFocusPolicy(Qt::NoFocus); // unseen, so it never takes keys
+    Html1->hide();
 
     setTabOrder(Html1, Command1[0]);
     setTabOrder(Command1[0], List1);
@@ -220,8 +222,12 @@ void frmMain::Timer1_Timer() {
     if (Form::State(e) == Form::Minimized && Form::State(*this) == Form::Normal)
         Form::setState(e, Form::Normal);
 
-    // Selection state follows Key1; every property is written only when it differs.
+    // Selection state follows Key1; every property is written only when it differs. The boxes
+    // take typing only for a selected image, as what is typed belongs to it.
     const QString key = e.Key1->text();
+    for (const auto& box : e.boxes())
+        if (box.first->isEnabled() == key.isEmpty())
+            box.first->setEnabled(!key.isEmpty());
     if (!key.isEmpty()) {
         if (!e.Command1->isEnabled())
             e.Command1->setEnabled(true);

@@ -3,9 +3,12 @@
 #include "project/ProjectFile.h"
 #include "support/Controls.h"
 
+#include <QPlainTextEdit>
+
 using namespace lanternix;
 using namespace lanternix::test;
-using State = std::tuple<QString, bool, bool, bool>; // the editor's caption, shown, Save, Remove
+// The editor's caption, whether it is shown, Save, Remove, and how many boxes take typing.
+using State = std::tuple<QString, bool, bool, bool, long>;
 
 namespace {
 
@@ -31,7 +34,8 @@ protected:
     }
     State editor() {
         return {ed().windowTitle(), ed().isVisible(), ed().Command1->isEnabled(),
-                ed().Command2->isEnabled()};
+                ed().Command2->isEnabled(),
+                std::ranges::count_if(ed().boxes(), [](auto b) { return b.first->isEnabled(); })};
     }
     bool docked() {
         return ed().frameGeometry().topLeft() == main.frameGeometry().topRight() + QPoint(1, 0);
@@ -56,7 +60,7 @@ TEST_F(MainWindow, StartsEmptyWithEveryControlInPlaceAndAddsUpTo99Images) {
     main.Timer1->start();
     EXPECT_TRUE(QTest::qWaitFor([&] { return editorShown() == 1; }));
     main.Timer1->stop();
-    EXPECT_EQ(editor(), State("No image selected", true, false, false));
+    EXPECT_EQ(editor(), State("No image selected", true, false, false, 0));
     EXPECT_TRUE(docked());
 
     // Every control in its place with its caption; the page buffer out of sight below.
@@ -95,9 +99,8 @@ TEST_F(MainWindow, StartsEmptyWithEveryControlInPlaceAndAddsUpTo99Images) {
     EXPECT_EQ(tabWalk(), QStringList({"Command1_0", "List1", "Command1_1", "Command2", "Command3_0",
                                       "Command3_1", "Command4"}));
     ASSERT_TRUE(activate(ed()));
-    ed().Image1->setFocus();
-    EXPECT_EQ(tabWalk(), QStringList({"Image1", "Image2", "Frameset1", "Comments1", "Link1"}))
-        << "Save and Remove are disabled with nothing selected";
+    QTest::keyClicks(ed().Image1, "x"); // with nothing selected, typing would be lost
+    EXPECT_EQ(ed().Image1->text(), "");
 
     // Return runs Save HTML As wherever the focus is, but a focused button takes it itself; the
     // button is drawn as the one Return runs.
@@ -136,7 +139,12 @@ TEST_F(MainWindow, EditorLoadsSavesAndRemovesTheClickedImage) {
     main.Timer1_Timer();
     EXPECT_EQ(captions(ed(), Boxes),
               (QStringList{"b.gif", "b2.gif", "main", "Go", "x.htm", "Image2"}));
-    EXPECT_EQ(editor(), State("Image2", true, true, true));
+    EXPECT_EQ(editor(), State("Image2", true, true, true, 5));
+    ed().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&ed()));
+    ed().Image1->setFocus();
+    EXPECT_EQ(tabWalk(), QStringList({"Image1", "Image2", "Frameset1", "Comments1", "Link1",
+                                      "Command1", "Command2"}));
 
     // Neither the root nor a right-click loads anything; a double-click leaves the root open.
     ed().Comments1->setText("typed");
@@ -177,7 +185,7 @@ TEST_F(MainWindow, EditorLoadsSavesAndRemovesTheClickedImage) {
     EXPECT_EQ(module.table.slot(2), (MenuImage{"", "", "", "", "", ""}));
     EXPECT_EQ(std::tuple(tree(), module.CurrentIndex, captions(ed(), Boxes), editor()),
               std::tuple(QString("rHTML+ Image1 Image3"), 7, QStringList(6, ""),
-                         State("No image selected", true, false, false)));
+                         State("No image selected", true, false, false, 0)));
     // Then Save and Remove do nothing; Add Image takes the number again.
     const MenuTable removed = module.table;
     fill({"x.gif", "", "", "", ""});
@@ -228,15 +236,16 @@ TEST_F(MainWindow, TickDocksMinimisesAndRestoresTheEditor) {
         EXPECT_TRUE(docked());
     }
 
-    // Minimised and restored with this window; a maximised one neither moves nor minimises it.
+    // Minimised and restored with this window; a maximised one neither moves nor minimises it,
+    // and still hides the page buffer.
     const QPoint edAt = ed().pos();
     for (auto state : {Form::Minimized, Form::Normal, Form::Maximized}) {
         Form::setState(main, state);
         QCoreApplication::processEvents(); // a maximised window takes the whole screen
         main.Timer1_Timer();
-        EXPECT_EQ(std::tuple(Form::State(ed()), ed().pos(), docked()),
+        EXPECT_EQ(std::tuple(Form::State(ed()), ed().pos(), docked(), main.Html1->isVisible()),
                   std::tuple(state == Form::Minimized ? state : Form::Normal, edAt,
-                             state != Form::Maximized));
+                             state != Form::Maximized, false));
     }
     Form::setState(main, Form::Normal);
     main.Timer1_Timer();
