@@ -191,7 +191,7 @@ void frmMain::Label2_MouseUp() {
 
 frmButton& frmMain::editor() {
     if (!frmButton_) {
-        frmButton_ = std::make_unique<frmButton>(module_, *List1, platform_);
+        frmButton_ = std::make_unique<frmButton>(module_, *List1, platform_, document_);
         frmButton_->setWindowIcon(windowIcon());
         frmButton_->installEventFilter(this);
         // It keeps the keyboard with this window when it first appears.

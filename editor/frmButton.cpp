@@ -1,16 +1,30 @@
 #include "editor/frmButton.h"
 
+#include "io/Utf8Path.h"
 #include "model/Fields.h"
 #include "model/Module1.h"
+#include "page/PictureSize.h"
+#include "page/SitePath.h"
 #include "platform/Platform.h"
 #include "platform/TreeView.h"
 #include "platform/Twips.h"
+#include "project/ProjectDocument.h"
 
+#include <QAction>
+#include <QBuffer>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
+#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
+#include <QTimer>
+#include <QUrl>
+
+#include <filesystem>
 
 #include <algorithm>
 #include <type_traits>
@@ -37,10 +51,24 @@ QString caption(std::size_t field) {
     return QString::fromUtf8(c.data(), static_cast<qsizetype>(c.size()));
 }
 
+// The kinds of picture browsers show, by the ends of their names.
+const QStringList PictureTypes{"png", "gif", "jpg", "jpeg", "bmp", "webp", "svg"};
+
+// The picture file a drag carries: one local file of a picture kind, or nothing.
+QString draggedPicture(const QMimeData* data) {
+    const QList<QUrl> urls = data ? data->urls() : QList<QUrl>();
+    if (urls.size() != 1 || !urls.front().isLocalFile())
+        return {};
+    const QString path = urls.front().toLocalFile();
+    return PictureTypes.contains(QFileInfo(path).suffix().toLower()) ? path : QString();
+}
+
 } // namespace
 
-frmButton::frmButton(Module1& module, TreeView& tree, Platform& platform)
-    : module_(module), tree_(tree), platform_(platform) {
+frmButton::frmButton(Module1& module, TreeView& tree, Platform& platform,
+                     const ProjectDocument& document)
+    : module_(module), tree_(tree), platform_(platform), document_(document),
+      pictureDialog_(platform, this) {
     setObjectName(QStringLiteral("frmButton"));
     setWindowTitle(QStringLiteral(" "));
     // Fixed single border: not resizable, no maximise button.
@@ -82,6 +110,17 @@ frmButton::frmButton(Module1& module, TreeView& tree, Platform& platform)
     Command1->setDefault(true);
     for (const auto& box : boxes())
         connect(box.first, &QLineEdit::returnPressed, Command1, &QPushButton::click);
+
+    // Each picture box's folder button chooses a picture; a picture file may be dropped on it,
+    // and hovering shows the picture.
+    for (QLineEdit* box : {Image1, Image2}) {
+        QAction* choose = box->addAction(QIcon(QPixmap(QStringLiteral(":/pictures/open.xpm"))),
+                                         QLineEdit::TrailingPosition);
+        choose->setText(QStringLiteral("Choose picture\u2026"));
+        choose->setToolTip(choose->text());
+        connect(choose, &QAction::triggered, this, [this, box] { choosePicture(*box); });
+        box->installEventFilter(this);
+    }
 
     connect(Command1, &QPushButton::clicked, this, [this] { Command1_Click(); });
     connect(Command2, &QPushButton::clicked, this, [this] { Command2_Click(); });
@@ -155,6 +194,98 @@ bool frmButton::isModified() const {
     return std::ranges::any_of(boxes(), [&r](const auto& box) {
         return box.first->text().toStdString() != text(r.*box.second);
     });
+}
+
+std::string frmButton::lookupFolder() const {
+    std::string site = document_.siteFolder();
+    std::error_code ec;
+    return site.empty() ? utf8FromPath(std::filesystem::current_path(ec)) : site;
+}
+
+void frmButton::choosePicture(QLineEdit& box) {
+    pictureDialog_.DialogTitle = QStringLiteral("Choose picture");
+    pictureDialog_.Filter =
+        QStringLiteral("Pictures | *.") + PictureTypes.join(QStringLiteral(";*."));
+    pictureDialog_.Flags = cdlOFNFileMustExist;
+    pictureDialog_.FileName.clear();
+    // In the folder of the box's picture, else in the site's folder.
+    const auto current = fileInSite(box.text().toStdString(), lookupFolder());
+    const QString folder =
+        current ? QFileInfo(QString::fromStdString(*current)).absolutePath() : QString();
+    pictureDialog_.InitDir = !box.text().isEmpty() && QFileInfo(folder).isDir()
+                                 ? folder
+                                 : QString::fromStdString(document_.siteFolder());
+    if (pictureDialog_.ShowOpen())
+        placePicture(box, pictureDialog_.FileName);
+}
+
+void frmButton::placePicture(QLineEdit& box, const QString& file) {
+    const Result<std::string> address = addressInSite(file.toStdString(), document_.siteFolder());
+    if (!address) {
+        platform_.messageBox(this, QString::fromStdString(address.failure().message),
+                             vbExclamation);
+        return;
+    }
+    box.setText(QString::fromStdString(address.value()));
+}
+
+QString frmButton::pictureTip(const QString& address) const {
+    if (address.isEmpty())
+        return {};
+    const auto file = fileInSite(address.toStdString(), lookupFolder());
+    const QString path = file ? QString::fromStdString(*file) : address;
+    if (!file || !QFileInfo(path).isFile())
+        return Qt::convertFromPlainText(QStringLiteral("Not found: %1").arg(path),
+                                        Qt::WhiteSpaceNoWrap);
+    QImageReader reader(path);
+    std::optional<PixelSize> size = pictureFileSize(*file);
+    if (!size && reader.size().isValid())
+        size = PixelSize{reader.size().width(), reader.size().height()};
+    const QString told =
+        size ? QStringLiteral("%1 \u00D7 %2 pixels").arg(size->width).arg(size->height)
+             : QStringLiteral("A picture of unknown size");
+    QImage picture = reader.read();
+    if (picture.isNull())
+        return Qt::convertFromPlainText(told);
+    if (picture.width() > 160 || picture.height() > 160)
+        picture = picture.scaled(160, 160, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    // Inline, as the tooltip's text cannot refer to a picture held in memory.
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, "PNG");
+    return QStringLiteral("<img src=\"data:image/png;base64,%1\"><br>%2")
+        .arg(QString::fromLatin1(png.toBase64()), told);
+}
+
+bool frmButton::eventFilter(QObject* watched, QEvent* e) {
+    auto* box = static_cast<QLineEdit*>(watched);
+    switch (e->type()) {
+    case QEvent::ToolTip:
+        box->setToolTip(pictureTip(box->text()));
+        break; // the box shows it
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop: {
+        auto* drop = static_cast<QDropEvent*>(e);
+        const QString picture = draggedPicture(drop->mimeData());
+        if (picture.isEmpty()) {
+            if (!drop->mimeData()->hasUrls())
+                break;      // text, which the box takes as typing
+            drop->ignore(); // other files, or more than one
+            return true;
+        }
+        drop->acceptProposedAction();
+        // Once the drop is over, so that a message does not hold up the program the file came
+        // from.
+        if (e->type() == QEvent::Drop)
+            QTimer::singleShot(0, box, [this, box, picture] { placePicture(*box, picture); });
+        return true;
+    }
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, e);
 }
 
 void frmButton::closeEvent(QCloseEvent* e) {

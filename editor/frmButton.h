@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/MenuImage.h"
+#include "platform/CommonDialog.h"
 
 #include <QWidget>
 
@@ -16,14 +17,17 @@ namespace lanternix {
 
 struct Module1;
 class Platform;
+class ProjectDocument;
 class TreeView;
 
 // The image editor: edits one record of the table, named by Key1. It keeps no data of its
-// own; the main window fills it, Save copies it back.
+// own; the main window fills it, Save copies it back. The two picture boxes take a picture
+// file chosen with their folder button or dropped on them, and show it when hovered.
 class frmButton : public QWidget {
     Q_OBJECT
 public:
-    frmButton(Module1& module, TreeView& tree, Platform& platform);
+    // The document tells where the site's folder is.
+    frmButton(Module1& module, TreeView& tree, Platform& platform, const ProjectDocument& document);
 
     QGroupBox* Frame1;
     QGroupBox* Frame2;
@@ -57,13 +61,28 @@ public:
     // True while an image is being edited and a box differs from its stored record.
     bool isModified() const;
 
+    // Choose picture...: a picture file for Image1 or Image2, from a dialog.
+    void choosePicture(QLineEdit& box);
+    // Writes the file's address from the site's folder into the box; a file outside that
+    // folder, or one given while no folder is known yet, is explained and the box stays as it is.
+    void placePicture(QLineEdit& box, const QString& file);
+    // What hovering a picture box shows: the picture it names (160 pixels at most) and its
+    // size, or where it was looked for in vain.
+    QString pictureTip(const QString& address) const;
+
 protected:
     void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
+    // The site's folder, else the current one, as the preview finds pictures.
+    std::string lookupFolder() const;
+
     Module1& module_;
     TreeView& tree_;
     Platform& platform_;
+    const ProjectDocument& document_;
+    CommonDialog pictureDialog_;
 };
 
 } // namespace lanternix

@@ -3,7 +3,11 @@
 #include "project/ProjectFile.h"
 #include "support/Controls.h"
 
+#include <QDir>
+#include <QMimeData>
 #include <QPlainTextEdit>
+#include <QTextDocumentFragment>
+#include <QUrl>
 
 using namespace lanternix;
 using namespace lanternix::test;
@@ -324,4 +328,67 @@ TEST_F(MainWindow, AboutLabelTurnsMagentaWhilePressed) {
     QTest::mouseRelease(main.Label2, Qt::LeftButton);
     QCoreApplication::processEvents();
     EXPECT_EQ(opened, nullptr);
+}
+
+TEST_F(MainWindow, PictureBoxesTakeChosenAndDroppedPicturesFromTheSiteFolderAndShowThem) {
+    TempFolder dir;
+    const QString site = QString::fromStdString(dir.file("site")), home = site + "/img/home.png",
+                  out = QString::fromStdString(dir.file("out.png"));
+    QDir().mkpath(site + "/img");
+    QImage(320, 100, QImage::Format_RGB32).save(home);
+    main.Command2_Click();
+    clickNode("Image1");
+    const auto choose = [&](QLineEdit* box, const QString& file) {
+        platform.fileAnswers = {file};
+        box->actions().front()->trigger(); // the folder button in the box
+    };
+    choose(ed().Image1, home); // before the site's folder is known
+    platform.fileAnswers = {site + "/menu"};
+    main.SaveProject();
+    choose(ed().Image1, home);
+    choose(ed().Image1, {}); // cancelled, starting beside the picture
+    choose(ed().Image2, out);
+    const QString outside = " is not inside the site's folder " + site +
+                            ", so the published page could not show it. Copy the picture into " +
+                            site + " or a folder inside it, then choose the copy.";
+    EXPECT_EQ(platform.said(),
+              QStringList({"48: The site's folder is not known yet, so the page cannot be told "
+                           "where to find \"" +
+                               home +
+                               "\". First save the project (Save Project As) in the folder your "
+                               "page will be published from, then choose the picture again.",
+                           "48: \"" + out + "\"" + outside}));
+    const FileDialogRequest& last = platform.fileRequests[3];
+    EXPECT_EQ(std::tuple(captions(ed(), {"Image1", "Image2"}), last.title, last.filter,
+                         platform.fileRequests[2].startFolder, last.startFolder),
+              std::tuple(QStringList({"img/home.png", ""}), "Choose picture",
+                         "Pictures (*.png *.gif *.jpg *.jpeg *.bmp *.webp *.svg)", site,
+                         site + "/img"));
+
+    // A picture file dropped on a box lands the same way; other files are refused.
+    for (const QString& file : {site + "/menu.lxp", home}) {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(file)});
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(ed().Image2, &enter);
+        QApplication::sendEvent(ed().Image2, &drop);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(std::pair(enter.isAccepted(), ed().Image2->text()),
+                  std::pair(file == home, QString(file == home ? "img/home.png" : "")));
+    }
+
+    // Hovering shows the picture, at most 160 pixels, and its size; or where it is missing.
+    const auto tip = [](QLineEdit* box) {
+        QHelpEvent hover(QEvent::ToolTip, QPoint(5, 5), box->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(box, &hover);
+        const QString html = box->toolTip();
+        const auto picture = QImage::fromData(
+            QByteArray::fromBase64(html.section("base64,", 1).section('"', 0, 0).toLatin1()));
+        return std::pair(QTextDocumentFragment::fromHtml(html).toPlainText(), picture.size());
+    };
+    ed().Image2->setText("img/gone.png");
+    EXPECT_EQ(std::pair(tip(ed().Image1), tip(ed().Image2)),
+              std::pair(std::pair(QString("\uFFFC\n320 \u00D7 100 pixels"), QSize(160, 50)),
+                        std::pair("Not found: " + site + "/img/gone.png", QSize(0, 0))));
 }
