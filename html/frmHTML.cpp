@@ -7,9 +7,29 @@
 #include <QFont>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QPlainTextEdit>
+#include <QTextDocumentFragment>
 
 namespace lanternix {
+
+namespace {
+
+// The code box copies plain text only: an editor that prefers a rich-text copy would paste the
+// page as formatted text, its markup escaped, rather than as the page.
+class CodeBox : public QPlainTextEdit {
+public:
+    using QPlainTextEdit::QPlainTextEdit;
+
+protected:
+    QMimeData* createMimeDataFromSelection() const override {
+        auto* copied = new QMimeData;
+        copied->setText(textCursor().selection().toPlainText());
+        return copied;
+    }
+};
+
+} // namespace
 
 QAction* newPreviewAction(QObject* parent) {
     auto* a = new QAction(QStringLiteral("&Preview in Browser"), parent);
@@ -26,7 +46,7 @@ frmHTML::frmHTML(QWidget& mainWindow, Generator generateHtml, const QPlainTextEd
     setWindowTitle(QStringLiteral("HTML Code"));
     resize(toPixels(4635), toPixels(3195));
 
-    Text1 = newControl<QPlainTextEdit>(this, "Text1", 0, 0, 4635, 3210);
+    Text1 = newControl<CodeBox>(this, "Text1", 0, 0, 4635, 3210);
     Text1->setReadOnly(true); // and no input method
     // Read-only, yet the user selects and copies the page with mouse or keyboard.
     Text1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);

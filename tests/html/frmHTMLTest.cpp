@@ -2,10 +2,13 @@
 #include "html/HtmlGenerator.h"
 #include "platform/Form.h"
 #include "support/Controls.h"
+#include "text/Ascii.h"
 
+#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QDir>
 #include <QMenu>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QUrl>
@@ -96,6 +99,12 @@ TEST_F(HtmlCommands, CodeWindowOpensBelowModalAndGeneratesOncePerShowing) {
             << what;
     }
     EXPECT_EQ(w->Text1->geometry(), QRect(0, 0, 400, 267)); // it fills the client area
+    // The page copied is plain text, ASCII only ("Café" in it), whatever the paste takes.
+    QTest::keyClick(w->Text1, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(w->Text1, Qt::Key_C, Qt::ControlModifier);
+    const QMimeData* copied = QApplication::clipboard()->mimeData();
+    EXPECT_EQ(std::tuple(copied->formats(), copied->text(), isAscii(copied->text().toStdString())),
+              std::tuple(QStringList("text/plain"), page(), true));
     // Near the screen's corner it moves up and left just enough to stay whole.
     const QRect screen = main.screen()->availableGeometry();
     main.move(screen.bottomRight() - QPoint(100, 100));
