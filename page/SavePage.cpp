@@ -8,8 +8,8 @@
 
 namespace lanternix {
 
-Result<std::string> encodePage(const MenuTable& table) {
-    Result<std::string> page = generateHtmlPage(table);
+Result<std::string> encodePage(const MenuTable& table, PageCharset charset) {
+    Result<std::string> page = generateHtmlPage(table, charset);
     if (!page)
         return page;
     // The generator writes what the code page lacks as references and escapes, so nothing
@@ -27,8 +27,8 @@ Failure cannotSavePage(const std::string& path, const Failure& why) {
     return {Fault::CannotWrite, "Cannot save the page to \"" + path + "\": " + why.message + "."};
 }
 
-Result<SavedPage> savePage(const std::string& path, const MenuTable& table) {
-    const Result<std::string> page = encodePage(table);
+Result<SavedPage> savePage(const std::string& path, const MenuTable& table, PageCharset charset) {
+    const Result<std::string> page = encodePage(table, charset);
     if (!page)
         return page.failure();
     if (const Result<> written = writeFileAtomically(path, page.value()); !written)

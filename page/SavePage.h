@@ -1,5 +1,6 @@
 #pragma once
 
+#include "html/HtmlEscape.h"
 #include "io/Result.h"
 
 #include <string>
@@ -9,8 +10,9 @@ namespace lanternix {
 
 class MenuTable;
 
-// The page as saved: Windows-1252 bytes, CR LF line ends; or MissingDefault.
-Result<std::string> encodePage(const MenuTable& table);
+// The page as saved: Windows-1252 bytes (or only ASCII), CR LF line ends; or MissingDefault.
+Result<std::string> encodePage(const MenuTable& table,
+                               PageCharset charset = PageCharset::Windows1252);
 
 struct SavedPage {
     std::string folder;                // where it is published from, as checkPictures names it
@@ -26,6 +28,7 @@ Failure cannotSavePage(const std::string& path, const Failure& why);
 
 // Checks the table, replaces the file whole or not at all, then checks the pictures from the
 // page's folder. A failure is MissingDefault (nothing written) or CannotWrite, naming the file.
-Result<SavedPage> savePage(const std::string& path, const MenuTable& table);
+Result<SavedPage> savePage(const std::string& path, const MenuTable& table,
+                           PageCharset charset = PageCharset::Windows1252);
 
 } // namespace lanternix

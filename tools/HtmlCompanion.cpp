@@ -12,7 +12,7 @@
 namespace lanternix {
 
 const char* const HtmlCompanion::Usage =
-    "Usage: lanternix-html [-o PAGE] [--check] PROJECT.lxp\n"
+    "Usage: lanternix-html [-o PAGE] [--check] [--ascii] PROJECT.lxp\n"
     "Writes the menu page of a Lanternix project file to standard output, or with -o to the\n"
     "file PAGE, in Windows-1252 with CR LF line ends. The project file is only read.\n"
     "\n"
@@ -21,6 +21,9 @@ const char* const HtmlCompanion::Usage =
     "              folder (PAGE's, or the current one): missing pictures and pages, names in\n"
     "              other capitals, backslashes, places on this computer, mouse-over pictures\n"
     "              of another size; writes no page unless -o is given too\n"
+    "  --ascii     write only ASCII, the rest as character references and script escapes:\n"
+    "              the page as the code window shows it, which reads the same whatever\n"
+    "              encoding an editor saves it in\n"
     "  -h, --help  show this help\n"
     "  --version   show the version\n"
     "\n"
@@ -55,6 +58,7 @@ int HtmlCompanion::run(const std::vector<std::string>& args) {
     std::optional<std::string> project;
     std::optional<std::string> output;
     bool check = false;
+    PageCharset charset = PageCharset::Windows1252;
     bool optionsDone = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -72,6 +76,8 @@ int HtmlCompanion::run(const std::vector<std::string>& args) {
             optionsDone = true;
         } else if (!optionsDone && a == "--check") {
             check = true;
+        } else if (!optionsDone && a == "--ascii") {
+            charset = PageCharset::Ascii;
         } else if (!optionsDone && a == "-o") {
             if (i + 1 == args.size())
                 return fail("-o needs the name of the page file. Try 'lanternix-html --help'.");
@@ -103,7 +109,7 @@ int HtmlCompanion::run(const std::vector<std::string>& args) {
     if (output) {
         if (sameFile(*output, *project))
             return fail("the page would replace the project file \"" + *project + "\".");
-        const Result<SavedPage> saved = savePage(*output, table);
+        const Result<SavedPage> saved = savePage(*output, table, charset);
         if (!saved)
             return saved.failure().kind == Fault::MissingDefault ? missingDefault(saved.failure())
                                                                  : fail(saved.failure().message);
@@ -116,7 +122,7 @@ int HtmlCompanion::run(const std::vector<std::string>& args) {
             return missingDefault(checked.failure());
         findings = checked.value();
     } else {
-        const Result<std::string> page = encodePage(table);
+        const Result<std::string> page = encodePage(table, charset);
         if (!page)
             return missingDefault(page.failure());
         errno = 0;

@@ -26,7 +26,8 @@ const cases = [ // slot, default picture, mouse-over picture, target, status tex
     [1, 'pics\\d e.svg', 'pics\\bo.svg', 'main', `Joe's "links" & <café>`, 'e.htm?x=1&y="2"'],
     // A reference typed as text and a character beyond the code page (in the long-text block).
     [2, 'pics/f.svg', 'pics/f-over.svg', 'main', 'Rock &#39;n&#39; roll \u03a9', 'f.htm'],
-    [3, 'pics/a.svg', 'pics/a-over.svg', 'main', 'Linked mouse-over', 'a-target.htm'],
+    // Characters beyond ASCII, in the code page and beyond it.
+    [3, 'pics/a.svg', 'pics/a-over.svg', 'main', 'Linked \u2013 \u20ac5, \u00e9, \u03a9', 'a-target.htm'],
     [5, 'pics/b.svg', 'pics/b-over.svg', 'main', 'Mouse-over only', ''],
     [8, 'pics/c.svg', '', 'main', 'Linked picture', 'c-target.htm'],
     [12, 'pics/d.svg', '', '', 'Plain picture', ''],
@@ -96,6 +97,18 @@ chromium.launch({ executablePath: '/usr/bin/chromium', args: ['--no-sandbox', '-
             }
             await page.mouse.move(away.x + 5, away.y + away.height - 5);
             assert.deepEqual(await shown(), [url(def), true, ''], `slot ${slot}: turnoff swaps back`);
+        }
+        // The page as the code window gives it is ASCII, and reads the same saved by an editor
+        // as UTF-8 or as Windows-1252.
+        const ascii = execFileSync(companion, ['--ascii', `${dir}/menu.lxp`]).toString('latin1');
+        assert.match(ascii, /^[\x00-\x7f]*$/, 'the code window\'s page is ASCII');
+        write('utf-8.htm', Buffer.from(ascii, 'utf8'));
+        write('windows-1252.htm', Buffer.from(ascii, 'latin1'));
+        for (const name of ['utf-8.htm', 'windows-1252.htm']) {
+            await page.goto(url(name));
+            assert.deepEqual(await attributes(page.locator('img'), 'alt'), cases.map((c) => [c[4]]), name);
+            await page.locator('img').nth(2).hover();
+            assert.equal(await page.evaluate(() => window.status), cases[2][4], `${name}: status`);
         }
         assert.deepEqual(errors, [], 'errors');
         await browser.close();

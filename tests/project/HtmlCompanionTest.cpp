@@ -44,6 +44,8 @@ TEST(HtmlCompanion, ThreeExitsAndFaults) {
     // The generator's page, byte for byte, in Windows-1252 (the project holds € and é).
     const std::string bytes = encodeWindows1252(generateHtmlPage(t).value());
     EXPECT_EQ(run({project}), Outcome(0, bytes, ""));
+    EXPECT_EQ(run({"--ascii", project}),
+              Outcome(0, generateHtmlPage(t, PageCharset::Ascii).value(), ""));
     writeBytes(page, std::string(3000, 'o')); // a longer page is replaced whole
     EXPECT_EQ(run({"-o", page, project}), Outcome(0, "", ""));
     EXPECT_EQ(readBytes(page), bytes);
