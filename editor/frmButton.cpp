@@ -234,9 +234,9 @@ QString frmButton::pictureTip(const QString& address) const {
         return {};
     const auto file = fileInSite(address.toStdString(), lookupFolder());
     const QString path = file ? QString::fromStdString(*file) : address;
-    if (!file || !QFileInfo(path).isFile())
-        return Qt::convertFromPlainText(QStringLiteral("Not found: %1").arg(path),
-                                        Qt::WhiteSpaceNoWrap);
+    if (!file || !QFileInfo(path).isFile()) // on one line: a path wraps at every slash
+        return QStringLiteral("<p style='white-space:pre'>Not found: %1</p>")
+            .arg(path.toHtmlEscaped());
     QImageReader reader(path);
     std::optional<PixelSize> size = pictureFileSize(*file);
     if (!size && reader.size().isValid())
