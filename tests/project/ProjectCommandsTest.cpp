@@ -7,7 +7,7 @@ using namespace lanternix::test;
 TEST(ProjectCommands, SaveAndOpen) {
     TempFolder dir, docs;
     const QByteArray config = qgetenv("XDG_CONFIG_HOME");
-    qputenv("XDG_CONFIG_HOME", docs.path.c_str());
+    qputenv("XDG_CONFIG_HOME", docs.path.string().c_str());
     writeBytes(docs.file("user-dirs.dirs"), "XDG_DOCUMENTS_DIR=\"" + docs.path.string() + "\"\n");
     Module1 module;
     FakePlatform platform;
@@ -119,5 +119,5 @@ TEST(ProjectCommands, SaveAndOpen) {
                                            "rewritten.lxp\" were dropped: another program has "
                                            "changed the file since, and only its shortened texts "
                                            "could be read."));
-    qputenv("XDG_CONFIG_HOME", config);
+    config.isNull() ? qunsetenv("XDG_CONFIG_HOME") : qputenv("XDG_CONFIG_HOME", config);
 }
