@@ -28,8 +28,7 @@ inline ::testing::AssertionResult looksLike(const std::string& name, const QWidg
         got.save(QString::fromStdString(file), "PNG");
         return ::testing::AssertionSuccess();
     }
-    const QImage want =
-        QImage(QString::fromStdString(file)).convertToFormat(QImage::Format_RGB32);
+    const QImage want = QImage(QString::fromStdString(file)).convertToFormat(QImage::Format_RGB32);
     QImage diff = got;
     QRect changed;
     if (want.size() == got.size()) {
