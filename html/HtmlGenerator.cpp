@@ -156,19 +156,9 @@ public:
     void preloads(const Record& r) {
         // The name is part of a script variable as it stands: only names of the form Image<n>
         // are ever made or opened.
-        out_.put("     "sv);
-        out_.put(r.name);
-        out_.put("on= new Image(149,48);\r\n     "sv);
-        out_.put(r.name);
-        out_.put("on.src=\""sv);
-        esc(EscapePlace::Script, r.over, r);
-        out_.put("\";\r\n     "sv);
-        out_.put(r.name);
-        out_.put("off= new Image(149,48);\r\n     "sv);
-        out_.put(r.name);
-        out_.put("off.src=\""sv);
-        esc(EscapePlace::Script, r.def, r);
-        out_.put("\";\r\n\r\n"sv);
+        preload(r, "on"sv, r.over);
+        preload(r, "off"sv, r.def);
+        out_.put("\r\n"sv);
     }
 
     void button(const Record& r) {
@@ -210,6 +200,18 @@ public:
     }
 
 private:
+    void preload(const Record& r, std::string_view state, std::string_view picture) {
+        out_.put("     "sv);
+        out_.put(r.name);
+        out_.put(state);
+        out_.put("= new Image(149,48);\r\n     "sv);
+        out_.put(r.name);
+        out_.put(state);
+        out_.put(".src=\""sv);
+        esc(EscapePlace::Script, picture, r);
+        out_.put("\";\r\n"sv);
+    }
+
     void linkStart(const Record& r) {
         out_.put("<A HREF=\""sv);
         esc(EscapePlace::Attribute, r.link, r);
