@@ -213,7 +213,10 @@ Result<> writeFileAtomically(const std::string& path, std::string_view bytes) {
     return {};
 }
 
-Result<std::string> readWholeFile(const std::string& path, std::size_t maxBytes) {
+namespace {
+
+// The whole file, or with partial only its first maxBytes.
+Result<std::string> readRegularFile(const std::string& path, std::size_t maxBytes, bool partial) {
     auto fail = [](int err) {
         const Fault kind = err == ENOENT  ? Fault::NotFound
                            : err == EFBIG ? Fault::TooLarge
@@ -242,6 +245,10 @@ Result<std::string> readWholeFile(const std::string& path, std::size_t maxBytes)
     std::size_t have = 0;
     for (;;) {
         if (have == bytes.size()) {
+            if (have > maxBytes && partial) {
+                have = maxBytes;
+                break;
+            }
             if (have > maxBytes)
                 return fail(EFBIG);
             bytes.resize(std::min(maxBytes + 1, have * 2));
@@ -257,6 +264,16 @@ Result<std::string> readWholeFile(const std::string& path, std::size_t maxBytes)
     }
     bytes.resize(have);
     return bytes;
+}
+
+} // namespace
+
+Result<std::string> readWholeFile(const std::string& path, std::size_t maxBytes) {
+    return readRegularFile(path, maxBytes, false);
+}
+
+Result<std::string> readFileStart(const std::string& path, std::size_t maxBytes) {
+    return readRegularFile(path, maxBytes, true);
 }
 
 Result<> createEmptyFile(const std::string& path) {
