@@ -3,6 +3,7 @@
 #include "io/Utf8Path.h"
 #include "page/SavePage.h"
 #include "project/ProjectFile.h"
+#include "text/Printable.h"
 
 #include <cerrno>
 #include <cstring>
@@ -46,8 +47,10 @@ bool sameFile(const std::string& a, const std::string& b) {
 
 } // namespace
 
+// The core's messages show control characters as escapes already; the companion's own name
+// what was typed, which may hold them too.
 int HtmlCompanion::fail(const std::string& message) {
-    err_ << "lanternix-html: " << message << '\n';
+    err_ << "lanternix-html: " << printable(message) << '\n';
     return FileFault;
 }
 

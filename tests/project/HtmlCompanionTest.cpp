@@ -106,11 +106,12 @@ TEST(HtmlCompanion, ThreeExitsAndFaults) {
         {{odd},
          open + dir.file("a\\x1B]0;t\\x07\\n\\xFF\\u2028.lxp") + "\": No such file or directory."},
         {{"-o", project, project}, "the page would replace the project file \"" + project + "\"."},
-        {{"-o", dir.file("gone/a.htm"), project},
-         "Cannot save the page to \"" + dir.file("gone/a.htm") + "\": No such file or directory."},
+        {{"-o", dir.file("gone\x1B/a.htm"), project},
+         "Cannot save the page to \"" + dir.file("gone\\x1B/a.htm") +
+             "\": No such file or directory."},
         {{}, "no project file given." + help},
         {{"-o"}, "-o needs the name of the page file." + help},
-        {{"-x", project}, "unknown option -x." + help},
+        {{"-x\r", project}, "unknown option -x\\r." + help},
         {{project, project}, "one project file only." + help},
         {{"--", "-o"}, open + "-o\": No such file or directory."}};
     for (const auto& [args, err] : faults)
