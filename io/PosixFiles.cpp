@@ -187,8 +187,13 @@ Result<> writeFileAtomically(const std::string& path, std::string_view bytes) {
         return cannotWrite(err);
     }
 
-    // Keep the old file's permissions; a new file gets the usual 0666 less the umask.
+    // Keep the old file's owner, group and permissions (a web server may read it by its group);
+    // a new file gets the usual 0666 less the umask. Who may not give the file away keeps at
+    // least its group where allowed. The mode comes last, as a change of owner clears set-ID bits.
     if (target.exists) {
+        [[maybe_unused]] const bool kept =
+            ::fchown(file.get(), target.st.st_uid, target.st.st_gid) == 0 ||
+            ::fchown(file.get(), uid_t(-1), target.st.st_gid) == 0;
         ::fchmod(file.get(), target.st.st_mode & 07777);
     } else {
         const mode_t mask = ::umask(0);
