@@ -116,6 +116,20 @@ Kind kindOf(fs::file_type type) {
     }
 }
 
+// Files and folders by the type the listing gave, where the system gives one; a look of its own
+// for the rest.
+Kind kindOf(const fs::directory_entry& e) {
+    std::error_code ec;
+    if (!e.is_symlink(ec))
+        return e.is_regular_file(ec) ? Kind::File
+               : e.is_directory(ec)  ? Kind::Folder
+                                     : kindOf(e.status(ec).type());
+    const fs::file_status target = e.status(ec);
+    if (ec == std::errc::too_many_symbolic_link_levels)
+        return Kind::Loop;
+    return fs::exists(target) ? kindOf(target.type()) : Kind::BrokenLink;
+}
+
 struct Found {
     fs::path path;       // the file as it exists
     std::string asTyped; // empty when the letters match; else the existing name, relative
@@ -157,21 +171,13 @@ public:
 private:
     using Listing = std::map<std::string, Kind, std::less<>>;
 
-    // One listing a folder; the entries' kinds come with it, so no file needs a look of its own
-    // but a link.
+    // One listing a folder; the entries' kinds come with it.
     const Listing& listing(const fs::path& dir, const std::string& key) {
         auto [it, added] = listings_.try_emplace(key);
         if (added) {
             std::error_code ec;
             for (fs::directory_iterator i(dir, ec), end; !ec && i != end; i.increment(ec)) {
-                std::error_code kindEc;
-                Kind kind = kindOf(i->symlink_status(kindEc).type());
-                if (i->is_symlink(kindEc)) {
-                    const fs::file_status target = i->status(kindEc);
-                    kind = kindEc == std::errc::too_many_symbolic_link_levels ? Kind::Loop
-                           : !fs::exists(target)                              ? Kind::BrokenLink
-                                                 : kindOf(target.type());
-                }
+                const Kind kind = kindOf(*i);
                 it->second.emplace(utf8FromPath(i->path().filename()), kind);
             }
         }
