@@ -27,8 +27,9 @@ namespace lanternix {
 // filler, which readers of records ignore (the record is cut further to make room):
 //   "LXPB"        (4 bytes)
 //   u32           CRC-32 of the 9600 bytes with these 8 taken as zero bytes
-// A file whose block is cut off, lost or shifted still carries the sign and is refused; a
-// program that knows only records and saves the file again writes its own filler there.
+// A file whose block is cut off, lost or shifted still carries the sign and is refused. A
+// program that knows only records and saves the file anew writes its own filler there; should
+// that still hold the sign, its CRC no longer matches, and the records open as the newer project.
 inline constexpr std::size_t ProjectSlotSize = 96;
 inline constexpr std::size_t ProjectFileSize = ProjectSlotSize * MenuTable::SlotCount;
 inline constexpr std::string_view LongTextMagic = "LXPEXT\r\n";
@@ -51,7 +52,8 @@ struct DecodedProject {
 };
 
 // Records missing at the end of the file read as unset, unless the file was saved with a
-// long-text block; bytes past the last record are ignored unless they start the block. A
+// long-text block; a file that ends inside a record is cut short; bytes past the last record
+// are ignored unless they start the block. A
 // failure is NotAProject when the first record does not read as one (a text file, a picture),
 // else DamagedProject; its message is the fault and where it is ("in slot 3, the field ..."),
 // for messages that name the file themselves. No text read holds a NUL character.
