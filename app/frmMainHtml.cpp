@@ -6,6 +6,7 @@
 #include "platform/Form.h"
 #include "platform/Platform.h"
 #include "platform/Twips.h"
+#include "text/Printable.h"
 
 #include <QDir>
 #include <QPlainTextEdit>
@@ -66,7 +67,7 @@ void frmMain::SaveHtmlAs() {
     constexpr std::size_t Shown = 15; // a message box taller than the screen helps nobody
     QString text = QStringLiteral("The page is saved. Once it is published from %1, this may not "
                                   "work:\n")
-                       .arg(QString::fromStdString(saved->folder));
+                       .arg(QString::fromStdString(printable(saved->folder)));
     for (std::size_t i = 0; i < std::min(saved->findings.size(), Shown); ++i)
         text += QStringLiteral("\n\u2022 ") + QString::fromStdString(saved->findings[i]);
     if (saved->findings.size() > Shown)

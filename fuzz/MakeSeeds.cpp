@@ -1,5 +1,7 @@
 // Writes a seed corpus for the project fuzzer: files like those Save writes, cut and broken.
 #include "project/ProjectCodec.h"
+#include "text/ByteOrder.h"
+#include "text/Crc32.h"
 
 #include <fstream>
 #include <iostream>
@@ -62,7 +64,29 @@ int main(int argc, char** argv) {
     put(folder, "long-texts.lxp", longer);
     put(folder, "long-texts-cut.lxp", longer.substr(0, longer.size() - 100));
     std::string rewritten = longer;
-    rewritten[96 * 2 + 30] ^= 1;
+    rewritten[rewritten.find("main")] = 'M'; // a text changed in place
     put(folder, "records-rewritten.lxp", rewritten);
+
+    // The block lost, cut at a record or shifted; its mark flipped; the sign left in the filler
+    // of records saved again; a record cut short; NUL in a record and in the block.
+    put(folder, "block-lost.lxp", longer.substr(0, ProjectFileSize));
+    put(folder, "block-cut-at-record.lxp", longer.substr(0, ProjectSlotSize * 50));
+    put(folder, "byte-deleted.lxp", longer.substr(0, 500) + longer.substr(501));
+    std::string flipped = longer;
+    flipped[ProjectFileSize] ^= 1;
+    put(folder, "mark-flipped.lxp", flipped);
+    put(folder, "sign-left-over.lxp", rewritten.substr(0, ProjectFileSize));
+    put(folder, "cut-in-record.lxp", full.substr(0, 96 * 4 + 40));
+    std::string nul = full;
+    nul[96 * 2 + 16] = '\0'; // in slot 3's default picture
+    put(folder, "nul-in-record.lxp", nul);
+    MenuTable odd = t;
+    odd.slot(4).HyperLink = "a\x01b";
+    std::string nulBlock = encodeProject(odd).value();
+    nulBlock[nulBlock.rfind("a\x01b") + 1] = '\0';
+    nulBlock.resize(nulBlock.size() - 4); // and the block's checksum made right again
+    putLe32(nulBlock, crc32(std::string_view(nulBlock).substr(ProjectFileSize)));
+    put(folder, "nul-in-block.lxp", nulBlock);
+    put(folder, "text.lxp", "<HTML><BODY>not a project</BODY></HTML>\r\n");
     return 0;
 }

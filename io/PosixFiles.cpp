@@ -187,8 +187,13 @@ Result<> writeFileAtomically(const std::string& path, std::string_view bytes) {
         return cannotWrite(err);
     }
 
-    // Keep the old file's permissions; a new file gets the usual 0666 less the umask.
+    // Keep the old file's owner, group and permissions (a web server may read it by its group);
+    // a new file gets the usual 0666 less the umask. Who may not give the file away keeps at
+    // least its group where allowed. The mode comes last, as a change of owner clears set-ID bits.
     if (target.exists) {
+        [[maybe_unused]] const bool kept =
+            ::fchown(file.get(), target.st.st_uid, target.st.st_gid) == 0 ||
+            ::fchown(file.get(), uid_t(-1), target.st.st_gid) == 0;
         ::fchmod(file.get(), target.st.st_mode & 07777);
     } else {
         const mode_t mask = ::umask(0);
@@ -213,7 +218,10 @@ Result<> writeFileAtomically(const std::string& path, std::string_view bytes) {
     return {};
 }
 
-Result<std::string> readWholeFile(const std::string& path, std::size_t maxBytes) {
+namespace {
+
+// The whole file, or with partial only its first maxBytes.
+Result<std::string> readRegularFile(const std::string& path, std::size_t maxBytes, bool partial) {
     auto fail = [](int err) {
         const Fault kind = err == ENOENT  ? Fault::NotFound
                            : err == EFBIG ? Fault::TooLarge
@@ -242,6 +250,10 @@ Result<std::string> readWholeFile(const std::string& path, std::size_t maxBytes)
     std::size_t have = 0;
     for (;;) {
         if (have == bytes.size()) {
+            if (have > maxBytes && partial) {
+                have = maxBytes;
+                break;
+            }
             if (have > maxBytes)
                 return fail(EFBIG);
             bytes.resize(std::min(maxBytes + 1, have * 2));
@@ -257,6 +269,16 @@ Result<std::string> readWholeFile(const std::string& path, std::size_t maxBytes)
     }
     bytes.resize(have);
     return bytes;
+}
+
+} // namespace
+
+Result<std::string> readWholeFile(const std::string& path, std::size_t maxBytes) {
+    return readRegularFile(path, maxBytes, false);
+}
+
+Result<std::string> readFileStart(const std::string& path, std::size_t maxBytes) {
+    return readRegularFile(path, maxBytes, true);
 }
 
 Result<> createEmptyFile(const std::string& path) {

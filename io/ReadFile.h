@@ -12,6 +12,10 @@ namespace lanternix {
 // or CannotRead, with the reason as its message ("Is a directory").
 Result<std::string> readWholeFile(const std::string& path, std::size_t maxBytes);
 
+// The first maxBytes of a regular file (all of a shorter one), refused as readWholeFile
+// refuses: what a picture's size needs, without waiting on a pipe that took its name.
+Result<std::string> readFileStart(const std::string& path, std::size_t maxBytes);
+
 // Creates an empty file; one that exists already is left as it is. A failure is CannotWrite.
 Result<> createEmptyFile(const std::string& path);
 

@@ -14,7 +14,8 @@ enum class Fault {
     TooLarge,       // the file is larger than any the caller takes
     CannotRead,     // the system would not read the file
     CannotWrite,    // the system would not write the file
-    NotAProject,    // the file is no project, or not a whole one
+    NotAProject,    // the file is no project at all
+    DamagedProject, // a project file, but damaged or not whole
     CannotSave,     // the project holds what no project file can
     NotInSite,      // a file outside the site's folder, or no such folder known yet
 };

@@ -229,7 +229,10 @@ Result<> writeFileAtomically(const std::string& path, std::string_view bytes) {
     return {};
 }
 
-Result<std::string> readWholeFile(const std::string& path, std::size_t maxBytes) {
+namespace {
+
+// The whole file, or with partial only its first maxBytes.
+Result<std::string> readRegularFile(const std::string& path, std::size_t maxBytes, bool partial) {
     auto fail = [](std::string why, Fault kind = Fault::CannotRead) {
         return Failure{kind, std::move(why)};
     };
@@ -250,13 +253,19 @@ Result<std::string> readWholeFile(const std::string& path, std::size_t maxBytes)
     if (auto why = kindError(h.get(), info))
         return fail(*why);
 
-    const ULONGLONG size = ULONGLONG(info.nFileSizeHigh) << 32 | info.nFileSizeLow;
-    if (size > maxBytes)
+    ULONGLONG size = ULONGLONG(info.nFileSizeHigh) << 32 | info.nFileSizeLow;
+    if (size > maxBytes && partial)
+        size = maxBytes;
+    else if (size > maxBytes)
         return fail(fileReason(EFBIG), Fault::TooLarge);
     std::string bytes(std::size_t(size) + 1, '\0'); // one more, to see a file that grew meanwhile
     std::size_t have = 0;
     for (;;) {
         if (have == bytes.size()) {
+            if (have > maxBytes && partial) {
+                have = maxBytes;
+                break;
+            }
             if (have > maxBytes)
                 return fail(fileReason(EFBIG), Fault::TooLarge);
             bytes.resize(std::min(maxBytes + 1, have * 2));
@@ -271,6 +280,16 @@ Result<std::string> readWholeFile(const std::string& path, std::size_t maxBytes)
     }
     bytes.resize(have);
     return bytes;
+}
+
+} // namespace
+
+Result<std::string> readWholeFile(const std::string& path, std::size_t maxBytes) {
+    return readRegularFile(path, maxBytes, false);
+}
+
+Result<std::string> readFileStart(const std::string& path, std::size_t maxBytes) {
+    return readRegularFile(path, maxBytes, true);
 }
 
 Result<> createEmptyFile(const std::string& path) {

@@ -1,11 +1,10 @@
 #include "page/PictureSize.h"
 
-#include "io/Utf8Path.h"
+#include "io/ReadFile.h"
 #include "text/ByteOrder.h"
 
 #include <cstdint>
 #include <cstdlib>
-#include <fstream>
 
 namespace lanternix {
 
@@ -77,18 +76,16 @@ std::optional<PixelSize> pictureSize(std::string_view s) {
 }
 
 std::optional<PixelSize> pictureFileSize(const std::string& file) {
-    // 30 bytes tell every kind but JPEG, whose size may stand after a large preview.
-    std::ifstream in(pathFromUtf8(file), std::ios::binary);
-    std::string bytes(30, '\0');
-    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    bytes.resize(static_cast<std::size_t>(in.gcount()));
-    if (auto size = pictureSize(bytes); size || !bytes.starts_with("\xFF\xD8"))
+    // 30 bytes tell every kind but JPEG, whose size may stand after a large preview. Read
+    // only as a regular file, so that a pipe put there meanwhile cannot hold anything up.
+    const Result<std::string> head = readFileStart(file, 30);
+    if (!head)
+        return std::nullopt;
+    if (auto size = pictureSize(head.value()); size || !head->starts_with("\xFF\xD8"))
         return size;
     constexpr std::size_t Limit = std::size_t{16} << 20;
-    std::string rest(Limit, '\0');
-    in.read(rest.data(), static_cast<std::streamsize>(rest.size()));
-    rest.resize(static_cast<std::size_t>(in.gcount()));
-    return pictureSize(bytes + rest);
+    const Result<std::string> more = readFileStart(file, 30 + Limit);
+    return more ? pictureSize(more.value()) : std::nullopt;
 }
 
 } // namespace lanternix

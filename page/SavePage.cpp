@@ -4,6 +4,7 @@
 #include "io/AtomicFile.h"
 #include "io/Utf8Path.h"
 #include "page/PictureCheck.h"
+#include "text/Printable.h"
 #include "text/Windows1252.h"
 
 namespace lanternix {
@@ -24,7 +25,8 @@ Result<std::vector<std::string>> checkPage(const MenuTable& table, const std::st
 }
 
 Failure cannotSavePage(const std::string& path, const Failure& why) {
-    return {Fault::CannotWrite, "Cannot save the page to \"" + path + "\": " + why.message + "."};
+    return {Fault::CannotWrite,
+            "Cannot save the page to \"" + printable(path) + "\": " + why.message + "."};
 }
 
 Result<SavedPage> savePage(const std::string& path, const MenuTable& table, PageCharset charset) {

@@ -51,8 +51,10 @@ std::string fileOfAddress(std::string_view v) {
 std::optional<std::string> fileInSite(std::string_view address, const std::string& siteFolder) {
     if (isElsewhere(address) || isLocalPlace(address))
         return std::nullopt;
-    fs::path file = pathFromUtf8(siteFolder) / pathFromUtf8(fileOfAddress(address));
-    return utf8FromPath(file.lexically_normal().make_preferred());
+    const fs::path file = pathFromUtf8(fileOfAddress(address)).lexically_normal();
+    if (!file.empty() && *file.begin() == "..") // climbs out of the site's folder
+        return std::nullopt;
+    return utf8FromPath((pathFromUtf8(siteFolder) / file).lexically_normal().make_preferred());
 }
 
 namespace {

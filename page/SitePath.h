@@ -23,7 +23,8 @@ bool isLocalPlace(std::string_view address);
 std::string fileOfAddress(std::string_view address);
 
 // The file a relative address names under the site's folder, in the system's own form, whether
-// it exists or not; nullopt for an address on another server or a place on this computer.
+// it exists or not; nullopt for an address on another server, a place on this computer, or one
+// that climbs out of the folder.
 std::optional<std::string> fileInSite(std::string_view address, const std::string& siteFolder);
 
 // A file's address relative to the site's folder, as a page names it: forward slashes, and %,

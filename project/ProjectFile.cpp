@@ -3,13 +3,24 @@
 #include "io/AtomicFile.h"
 #include "io/ReadFile.h"
 #include "project/ProjectCodec.h"
+#include "text/Ascii.h"
+#include "text/Printable.h"
 
 namespace lanternix {
 
 namespace {
 
-Failure notAProject(const std::string& path, const std::string& why) {
-    return {Fault::NotAProject, "\"" + path + "\" is not a valid Lanternix project: " + why + "."};
+std::string quoted(const std::string& path) {
+    return "\"" + printable(path) + "\"";
+}
+
+// The plain words first, for people who never saw the file's insides; the detail after them.
+Failure refused(const std::string& path, Fault kind, std::string detail) {
+    detail[0] = asciiUpper(detail[0]);
+    return {kind, quoted(path) +
+                      (kind == Fault::NotAProject ? " is not a Lanternix project file. "
+                                                  : " is a damaged Lanternix project file. ") +
+                      detail + "."};
 }
 
 } // namespace
@@ -18,23 +29,23 @@ Result<MenuTable> readProjectFile(const std::string& path, WhenMissing missing) 
     const Result<std::string> file = readWholeFile(path, MaxProjectFileSize);
     if (!file && file.failure().kind == Fault::NotFound && missing == WhenMissing::CreateEmpty) {
         if (const Result<> created = createEmptyFile(path); !created)
-            return Failure{Fault::CannotWrite, "Cannot open the project file \"" + path +
-                                                   "\": " + created.failure().message + "."};
+            return Failure{Fault::CannotWrite, "Cannot open the project file " + quoted(path) +
+                                                   ": " + created.failure().message + "."};
         return MenuTable{};
     }
     if (!file && file.failure().kind == Fault::TooLarge)
-        return notAProject(path, "it is larger than any project");
+        return refused(path, Fault::NotAProject, "it is larger than any project");
     if (!file)
-        return Failure{file.failure().kind, "Cannot open the project file \"" + path +
-                                                "\": " + file.failure().message + "."};
+        return Failure{file.failure().kind, "Cannot open the project file " + quoted(path) + ": " +
+                                                file.failure().message + "."};
 
     Result<DecodedProject> d = decodeProject(file.value());
     if (!d)
-        return notAProject(path, d.failure().message);
+        return refused(path, d.failure().kind, d.failure().message);
     Result<MenuTable> read = std::move(d->table);
     if (d->longTextsDropped)
-        read.warnings.push_back("The long texts saved in \"" + path +
-                                "\" were dropped: another program has changed the file since, "
+        read.warnings.push_back("The long texts saved in " + quoted(path) +
+                                " were dropped: another program has changed the file since, "
                                 "and only its shortened texts could be read.");
     return read;
 }
@@ -44,8 +55,8 @@ Result<> saveProjectFile(const std::string& path, const MenuTable& table) {
     if (!bytes)
         return bytes.failure();
     if (const Result<> written = writeFileAtomically(path, bytes.value()); !written)
-        return Failure{Fault::CannotWrite, "Cannot save the project to \"" + path +
-                                               "\": " + written.failure().message + "."};
+        return Failure{Fault::CannotWrite, "Cannot save the project to " + quoted(path) + ": " +
+                                               written.failure().message + "."};
     return {};
 }
 

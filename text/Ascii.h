@@ -19,6 +19,9 @@ constexpr bool isAsciiAlnum(char c) {
 constexpr char asciiLower(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
+constexpr char asciiUpper(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
 inline bool isAscii(std::string_view s) {
     return std::all_of(s.begin(), s.end(),
                        [](char c) { return static_cast<unsigned char>(c) < 0x80; });

@@ -3,6 +3,7 @@
 #include "io/Utf8Path.h"
 #include "page/SavePage.h"
 #include "project/ProjectFile.h"
+#include "text/Printable.h"
 
 #include <cerrno>
 #include <cstring>
@@ -19,8 +20,9 @@ const char* const HtmlCompanion::Usage =
     "  -o PAGE     write the page to PAGE, replacing it whole, instead of standard output\n"
     "  --check     list, one per line, what would break once the page is published from its\n"
     "              folder (PAGE's, or the current one): missing pictures and pages, names in\n"
-    "              other capitals, backslashes, places on this computer, mouse-over pictures\n"
-    "              of another size; writes no page unless -o is given too\n"
+    "              other capitals, backslashes, places on this computer or outside that\n"
+    "              folder, what is no file, mouse-over pictures of another size; writes no\n"
+    "              page unless -o is given too\n"
     "  --ascii     write only ASCII, the rest as character references and script escapes:\n"
     "              the page as the code window shows it, which reads the same whatever\n"
     "              encoding an editor saves it in\n"
@@ -49,8 +51,10 @@ bool sameFile(const std::string& a, const std::string& b) {
 
 } // namespace
 
+// The core's messages show control characters as escapes already; the companion's own name
+// what was typed, which may hold them too.
 int HtmlCompanion::fail(const std::string& message) {
-    err_ << "lanternix-html: " << message << '\n';
+    err_ << "lanternix-html: " << printable(message) << '\n';
     return FileFault;
 }
 

@@ -31,6 +31,8 @@ const cases = [ // slot, default picture, mouse-over picture, target, status tex
     [5, 'pics/b.svg', 'pics/b-over.svg', 'main', 'Mouse-over only', ''],
     [8, 'pics/c.svg', '', 'main', 'Linked picture', 'c-target.htm'],
     [12, 'pics/d.svg', '', '', 'Plain picture', ''],
+    // Names that read as references: loaded, linked and targeted as typed, by IMG and preload alike.
+    [13, 'a&quot;b.svg', 'a&quot;b2.svg', 'a&quot;b', 'a&quot;b', 'a&quot;b.htm'],
 ];
 
 const u32 = (v) => { const b = Buffer.alloc(4); b.writeUInt32LE(v); return b; };
@@ -61,7 +63,7 @@ write('menu.lxp', Buffer.concat([project, block, u32(crc32(block))]));
 execFileSync(companion, ['-o', `${dir}/menu.htm`, `${dir}/menu.lxp`], { stdio: 'inherit' });
 // The menu in one frame and the link targets in another, as a menu bar is used.
 write('frames.htm', '<html><body><iframe name="menu" src="menu.htm" style="width:300px;height:400px">' +
-    '</iframe><iframe name="main"></iframe>');
+    '</iframe><iframe name="main"></iframe><iframe name="a&amp;quot;b"></iframe>');
 
 chromium.launch({ executablePath: '/usr/bin/chromium', args: ['--no-sandbox', '--disable-gpu'] })
     .then(async (browser) => {
@@ -79,7 +81,7 @@ chromium.launch({ executablePath: '/usr/bin/chromium', args: ['--no-sandbox', '-
         assert.deepEqual(await attributes(menu.locator('a'), 'href', 'target'),
             cases.filter((c) => c[5]).map((c) => [c[5], c[3]]), 'href and target');
         const away = await page.locator('iframe[name=menu]').boundingBox();
-        for (const [i, [slot, def, over, , status, link]] of cases.entries()) {
+        for (const [i, [slot, def, over, target, status, link]] of cases.entries()) {
             const img = menu.locator('img').nth(i);
             const shown = async () => {
                 await menu.waitForFunction((i) => document.images[i].complete, i);
@@ -91,7 +93,7 @@ chromium.launch({ executablePath: '/usr/bin/chromium', args: ['--no-sandbox', '-
             assert.deepEqual(await shown(), [url(over || def), true, link && !over ? '' : status],
                 `slot ${slot}: lightup swaps in`);
             if (link) {
-                const main = page.frame({ name: 'main' });
+                const main = page.frame({ name: target });
                 await Promise.all([main.waitForNavigation(), img.click()]);
                 assert.equal(main.url(), url(link), `slot ${slot}: link opens in its frame`);
             }

@@ -93,6 +93,13 @@ TEST(AtomicFile, ReplacesWholeOrNotAtAll) {
     }
     if (::geteuid() == 0) { // root goes by any write bit, though only the group's is set
         EXPECT_EQ(why(writeFileAtomically(path, old)), "");
+        // and keeps the owner and group, or a web server could read the page no more.
+        struct stat st {};
+        ASSERT_EQ(::chown(path.c_str(), 4343, 4242) | ::chmod(path.c_str(), 02640), 0);
+        EXPECT_EQ(why(writeFileAtomically(path, "new")), "");
+        ASSERT_EQ(::stat(path.c_str(), &st), 0);
+        EXPECT_EQ(std::tuple(st.st_uid, st.st_gid, st.st_mode & 07777),
+                  std::tuple(4343u, 4242u, 02640u));
     }
 }
 #endif

@@ -4,11 +4,16 @@
 #include "page/SitePath.h"
 #include "support/TempFolder.h"
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include <gtest/gtest.h>
 
 using namespace lanternix;
 using namespace lanternix::test;
 using namespace std::string_literals;
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -84,7 +89,7 @@ TEST(PictureCheck, TellsWhatWouldBreakOncePublished) {
     t.slot(6).DefaultImage = "pics/sub/decaf.png";
     t.slot(7).DefaultImage = "data:image/gif;base64,R0lGOD";
     t.slot(9).DefaultImage = "pics/logo.svg";
-    t.slot(10) = {"", "gone.png", "", "", "", "gone.htm"}; // not an image: not on the page
+    t.slot(10) = {"", "", "", "", "", "gone.htm"}; // no default picture: not on the page
     EXPECT_EQ(checkPictures(t, folder), std::vector<std::string>{});
 
     t.slot(1) = {"Image1", "pics\\b.bmp", "pics/b-on.jpg", "", "", "About.htm"};
@@ -92,11 +97,18 @@ TEST(PictureCheck, TellsWhatWouldBreakOncePublished) {
     t.slot(3) = {"Image3", "pics/case.PNG", "file:///tmp/x.gif", "", "", ""};
     t.slot(4) = {"Image4", "pics/gone.png", "\\pics\\a.png", "", "", ""};
     t.slot(9).OverImage = "pics/a.png"; // a size only a picture has
+    // Out of the page's folder, %-escaped dots too, bouncing before it climbs out; a record
+    // without a name is on the page all the same; control characters are shown, not sent.
+    t.slot(5) = {"Image5", "a/../../x.gif", "pics/%2e%2E/%2E./x.gif", "", "", ".%2e/"};
+    t.slot(10) = {"", "gone.png", "", "", "", "p\n1\x1B[2J.htm"};
     const std::string in = " in the page's folder " + folder,
                       local = ": this is a place on your own computer, which visitors of the "
                               "published page cannot reach; give the picture's place relative to "
                               "the page.",
-                      capitals = "; most web servers tell capital letters apart, so the ";
+                      capitals = "; most web servers tell capital letters apart, so the ",
+                      out = ": this points outside the page's folder: " +
+                            utf8FromPath(dir.path.parent_path()) + fs::path::preferred_separator,
+                      unpublished = "; it may not be published with the page.";
     EXPECT_EQ(checkPictures(t, folder),
               (std::vector<std::string>{
                   "Image1, Default image \"pics\\b.bmp\": web servers do not read \\ as a "
@@ -116,8 +128,37 @@ TEST(PictureCheck, TellsWhatWouldBreakOncePublished) {
                   "Image4, Default image \"pics/gone.png\": there is no such file" + in +
                       ", so the picture will be missing.",
                   "Image4, OnOver Image \"\\pics\\a.png\"" + local,
+                  "Image5, Default image \"a/../../x.gif\"" + out + "x.gif" + unpublished,
+                  "Image5, OnOver Image \"pics/%2e%2E/%2E./x.gif\"" + out + "x.gif" + unpublished,
+                  "Image5, HyperLink \".%2e/\"" + out + unpublished,
                   "Image9, Default image \"pics/logo.svg\": this is not a PNG, GIF, JPEG, BMP or "
-                  "WebP picture that Lanternix can measure, so its size was not compared."}));
+                  "WebP picture that Lanternix can measure, so its size was not compared.",
+                  "Slot 10, Default image \"gone.png\": there is no such file" + in +
+                      ", so the picture will be missing.",
+                  "Slot 10, HyperLink \"p\\n1\\x1B[2J.htm\": there is no such page" + in +
+                      ", so the link will lead nowhere."}));
+#ifndef _WIN32
+    // What is no file is named as what it is, and never opened (a pipe would wait for a writer).
+    ::mkfifo(dir.file("fifo").c_str(), 0600);
+    fs::create_symlink("/dev/null", dir.path / "null");
+    fs::create_symlink("loop", dir.path / "loop");
+    fs::create_symlink("none", dir.path / "broken");
+    MenuTable k;
+    k.slot(1) = {"Image1", "fifo", "null", "", "", "loop"};
+    k.slot(2) = {"Image2", "pics/sub", "broken", "", "", "fifo"};
+    const std::string no = ", not a file that a web server sends, so the ",
+                      picture = no + "picture will be missing.",
+                      link = no + "link will lead nowhere.";
+    EXPECT_EQ(
+        checkPictures(k, folder),
+        (std::vector<std::string>{
+            "Image1, Default image \"fifo\": this is a named pipe (FIFO)" + picture,
+            "Image1, OnOver Image \"null\": this is a device" + picture,
+            "Image1, HyperLink \"loop\": this is a symbolic link that leads round in a loop" + link,
+            "Image2, Default image \"pics/sub\": this is a folder" + picture,
+            "Image2, OnOver Image \"broken\": this is a symbolic link to nothing" + picture,
+            "Image2, HyperLink \"fifo\": this is a named pipe (FIFO)" + link}));
+#endif
 }
 
 // A chosen picture's address, relative to the site's folder ("" for one outside it); and from
@@ -142,7 +183,7 @@ TEST(SitePath, AddressesOnlyFilesInsideTheSiteFolder) {
     EXPECT_EQ(address(dir.file("link/img/home.png"), site), "img/home.png");
 #endif
     EXPECT_EQ(std::tuple(fileInSite("img/a%20b.png?v=2", site), fileInSite("http://x/a.png", site),
-                         fileInSite("/a.png", site)),
+                         fileInSite("/a.png", site), fileInSite("img/../../a.png", site)),
               std::tuple(utf8FromPath((dir.path / "site/img/a b.png").make_preferred()),
-                         std::nullopt, std::nullopt));
+                         std::nullopt, std::nullopt, std::nullopt));
 }

@@ -80,6 +80,12 @@ TEST(HtmlCompanion, ThreeExitsAndFaults) {
     writeBytes(dir.file("bad.lxp"), std::string("\x08\x00\x70\x00", 4));
     const std::string big = dir.file("big.lxp");
     writeBytes(big, std::string(MaxProjectFileSize + 1, '\0'));
+    MenuTable l = t;
+    l.slot(1).HyperLink = std::string(100, 'h'); // the file needs its long-text block
+    writeBytes(dir.file("lost.lxp"), encodeProject(l).value().substr(0, 9600));
+    writeBytes(dir.file("cut.lxp"), encodeProject(l).value().substr(0, 150));
+    // Control characters of names are shown, never sent to the terminal.
+    const std::string odd = dir.file("a\x1B]0;t\x07\n\xFF\xE2\x80\xA8.lxp");
     // What cannot be read at all is the file readers' (see AtomicFileTest); here, how it is told.
     const std::string open = "Cannot open the project file \"",
                       help = " Try 'lanternix-html --help'.", folder = dir.file("");
@@ -87,16 +93,27 @@ TEST(HtmlCompanion, ThreeExitsAndFaults) {
         {{dir.file("none.lxp")}, open + dir.file("none.lxp") + "\": No such file or directory."},
         {{dir.file("bad.lxp")},
          "\"" + dir.file("bad.lxp") +
-             "\" is not a valid Lanternix project: slot 1: the text of the field "
+             "\" is not a Lanternix project file. In slot 1, the text of the field "
              "\"Image\" (112 bytes) runs past the end of the record."},
         {{folder}, open + folder + "\": Is a directory."},
-        {{big}, "\"" + big + "\" is not a valid Lanternix project: it is larger than any project."},
+        {{big}, "\"" + big + "\" is not a Lanternix project file. It is larger than any project."},
+        {{dir.file("lost.lxp")},
+         "\"" + dir.file("lost.lxp") +
+             "\" is a damaged Lanternix project file. Its long texts are "
+             "missing or damaged: the file ends before them."},
+        {{dir.file("cut.lxp")},
+         "\"" + dir.file("cut.lxp") +
+             "\" is a damaged Lanternix project file. In slot 2, the file "
+             "ends inside this record: it is cut short."},
+        {{odd},
+         open + dir.file("a\\x1B]0;t\\x07\\n\\xFF\\u2028.lxp") + "\": No such file or directory."},
         {{"-o", project, project}, "the page would replace the project file \"" + project + "\"."},
-        {{"-o", dir.file("gone/a.htm"), project},
-         "Cannot save the page to \"" + dir.file("gone/a.htm") + "\": No such file or directory."},
+        {{"-o", dir.file("gone\x1B/a.htm"), project},
+         "Cannot save the page to \"" + dir.file("gone\\x1B/a.htm") +
+             "\": No such file or directory."},
         {{}, "no project file given." + help},
         {{"-o"}, "-o needs the name of the page file." + help},
-        {{"-x", project}, "unknown option -x." + help},
+        {{"-x\r", project}, "unknown option -x\\r." + help},
         {{project, project}, "one project file only." + help},
         {{"--", "-o"}, open + "-o\": No such file or directory."}};
     for (const auto& [args, err] : faults)

@@ -20,12 +20,14 @@ const std::string Unset(2, '\0'), FourUnset(8, '\0'), Empty = txt("");
 // Five fields taking 95 bytes: a sixth empty text fills the record exactly.
 const std::string Full = txt("Image1") + txt(std::string(66, 'p')) + Empty + Empty + Empty;
 
-// The table's file, or the failure's message.
+// The table's file, or the failure's message ("no project: ..." for a file that is none at all).
 std::string decoded(const std::string& bytes, MenuTable* table = nullptr) {
     const Result<DecodedProject> d = decodeProject(bytes);
     if (d && table)
         *table = d->table;
-    return d ? (d->longTextsDropped ? "dropped" : "") : d.failure().message;
+    if (!d)
+        return (d.failure().kind == Fault::NotAProject ? "no project: " : "") + d.failure().message;
+    return d->longTextsDropped ? "dropped" : "";
 }
 
 } // namespace
@@ -49,14 +51,18 @@ TEST(ProjectCodec, ReadsShortLongAndFullRecords) {
     MenuTable got;
     EXPECT_EQ(decoded("", &got), "");
     EXPECT_EQ(got, MenuTable{});
-    // Slot 1 whole with junk filler, slot 2 cut after its Name's tag and length.
+    // Slot 1 whole with junk filler; the file ends there, so the other slots are unset. A file
+    // that ends inside a record is cut short, however whole its fields look.
     std::string bytes = txt("Image1") + txt("a") + FourUnset;
-    bytes += std::string(ProjectSlotSize - bytes.size(), '\x5A') + "\x08\x00\x00"s;
+    bytes += std::string(ProjectSlotSize - bytes.size(), '\x5A');
     MenuTable want;
     want.slot(1) = {"Image1", "a", {}, {}, {}, {}};
-    want.slot(2).Name = "";
     EXPECT_EQ(decoded(bytes, &got), "");
     EXPECT_EQ(got, want);
+    const std::string cut = "in slot 2, the file ends inside this record: it is cut short";
+    for (const std::string& end : {"\x08\x00\x06"s, txt("Ima"), txt("") + std::string(12, '\0')})
+        EXPECT_EQ(decoded(bytes + end), cut);
+    EXPECT_EQ(decoded(bytes.substr(0, 95)), "in slot 1, " + cut.substr(11));
     EXPECT_EQ(decoded(encodeProject(want).value() + "\x07\x00 more"s, &got), ""); // ignored
     EXPECT_EQ(got, want);
     // A record of exactly 96 bytes still fits: no long-text block.
@@ -69,25 +75,32 @@ TEST(ProjectCodec, RefusesFilesTheLayoutDoesNotAllow) {
     const std::string longName = txt(std::string(89, 'n')); // 93 bytes
     const std::string tag = " not 0 (unset) or 8 (text)", past = " runs past the end of the record";
     const auto misnamed = [](int n, const std::string& name) {
-        return "slot " + std::to_string(n) + ": it holds the name \"" + name +
+        return "in slot " + std::to_string(n) + ", the record holds the name \"" + name +
                "\", but the image in this slot can only be named Image" + std::to_string(n);
     };
+    // A first record that is none makes a file no project at all (a text, a picture); a fault
+    // further on, or a wrong name, a damaged one.
+    const std::string none = "no project: in slot 1, ";
     const std::pair<std::string, std::string> cases[] = {
         {good + record(txt("Image2") + "\x03"),
-         "slot 2: the field \"Default image\" has the type tag 3," + tag},
+         "in slot 2, the field \"Default image\" has the type tag 3," + tag},
         {good + record(Empty) + record(Unset + "\x08\x01"),
-         "slot 3: the field \"Default image\" has the type tag 264," + tag},
+         "in slot 3, the field \"Default image\" has the type tag 264," + tag},
         {record(txt("Image1") + "\x08\x00\x5B\x00"s),
-         "slot 1: the text of the field \"Default image\" (91 bytes)" + past},
+         none + "the text of the field \"Default image\" (91 bytes)" + past},
         {record(Full + "\x08\x00\x01"s),
-         "slot 1: the text of the field \"HyperLink\" (1 byte)" + past},
+         none + "the text of the field \"HyperLink\" (1 byte)" + past},
         {record(longName + Unset),
-         "slot 1: the field \"OnOver Image\"" + past}, // tag or length past the end
-        {record(longName + "\x08"), "slot 1: the field \"Default image\"" + past},
+         none + "the field \"OnOver Image\"" + past}, // tag or length past the end
+        {record(longName + "\x08"), none + "the field \"Default image\"" + past},
+        {"<HTML>\r\n", none + "the field \"Image\" has the type tag 18492," + tag},
+        {good + record(txt("Image2") + txt("a\0b"s)),
+         "in slot 2, the text of the field \"Default image\" holds a NUL character"},
         // A name is its slot's: anything else would clash in the tree or break the page.
         {good + record(txt("Image1")), misnamed(2, "Image1")},
         {record(txt("image1")), misnamed(1, "image1")},
         {record(txt("Image01")), misnamed(1, "Image01")},
+        {record(txt("Image\x1B[2J")), misnamed(1, "Image\\x1B[2J")},
         {record(Empty) + record(Empty) + record(Unset), ""}}; // blank names are free slots
     for (const auto& [bytes, want] : cases) {
         EXPECT_EQ(decoded(bytes), want);
@@ -116,19 +129,32 @@ TEST(ProjectCodec, ReadsTheLongTextBlockOrRefusesItDamaged) {
     const std::string bytes = readData("projects/long-texts.lxp");
 
     // A program that knows only records rewrote one in place: the records are newer and win.
+    // Saved again whole, its filler (zero bytes, or the sign left over) says the same.
     std::string rewritten = bytes;
     rewritten.replace(rewritten.find("main"), 4, "left");
     MenuTable got, records;
     EXPECT_EQ(decoded(rewritten, &got), "dropped");
-    EXPECT_EQ(decoded(rewritten.substr(0, 9600), &records), "");
+    EXPECT_EQ(decoded(rewritten.substr(0, 9600), &records), "dropped");
     EXPECT_EQ(got, records);
+    EXPECT_EQ(decoded(rewritten.substr(0, 88) + std::string(8, '\0') + rewritten.substr(96, 9504),
+                      &records),
+              "");
+    EXPECT_EQ(got, records);
+
+    // Every cut of the file is refused but the empty file, never read as the cut records.
+    std::size_t opened = 0;
+    for (std::size_t n = 1; n < bytes.size(); ++n)
+        opened += decodeProject(std::string_view(bytes).substr(0, n)).ok();
+    EXPECT_EQ(opened, 0u);
 
     // A damaged block is refused, never read as the cut records.
     const std::size_t name1 = 9600 + 14, text1 = name1 + 4, b = bytes.size();
     auto with = [&](std::size_t at, std::string by) {
         return bytes.substr(0, at) + by + bytes.substr(at + by.size());
     };
-    const std::string block0 = "the long-text block after the records ";
+    const std::string lost = "its long texts are missing or damaged: ",
+                      block0 = lost + "the long-text block after the records ",
+                      in1 = lost + "in slot 1, the long-text block after the records ";
     MenuTable big = t; // a text longer than any this program writes
     big.slot(3).DefaultImage = std::string(2048, 'd');
     std::string over = encodeProject(big).value();
@@ -136,30 +162,35 @@ TEST(ProjectCodec, ReadsTheLongTextBlockOrRefusesItDamaged) {
     over.replace(over.find(most), most.size(), u32(2049) + std::string(2049, 'd'));
     const std::pair<std::string, std::string> damaged[] = {
         {with(text1 + 11, "?"), block0 + "is damaged: its checksum does not match"},
+        {bytes.substr(0, 9600), lost + "the file ends before them"},
+        {bytes.substr(0, 4800), lost + "the file ends before them"},
+        {with(9600, "M"), block0 + "does not begin with its mark"},
+        {bytes.substr(0, 9590) + bytes.substr(9591), block0 + "does not begin with its mark"},
         {bytes.substr(0, 9605), block0 + "is cut short"},
         {bytes.substr(0, 9616), block0 + "is cut short"}, // in the header's checksum
         {bytes.substr(0, b - 9),
-         "slot 100: " + block0 + "is cut short in the field \"Status Text/ALT\""},
+         lost + "in slot 100, the long-text block after the records is cut short in the field "
+                "\"Status Text/ALT\""},
         {bytes.substr(0, 9700),
-         "slot 1: " + block0 +
-             "gives the field \"Status Text/ALT\" 26 bytes, past the end of the file"},
+         in1 + "gives the field \"Status Text/ALT\" 26 bytes, past the end of the file"},
         {bytes + "x", block0 + "has 1 byte after its last field"},
-        {with(9608, "\x02"), block0 + "has version 2, and this Lanternix reads version 1 only"},
+        {with(9608, "\x02"),
+         "the long-text block after the records has version 2, and this Lanternix reads version "
+         "1 only"},
         {with(name1, u32(5000)),
-         "slot 1: " + block0 + "gives the field \"Image\" 5000 bytes, past the end of the file"},
+         in1 + "gives the field \"Image\" 5000 bytes, past the end of the file"},
         {resealed(with(text1, "Image9")),
-         "slot 1: the records and the long-text block disagree on the name"},
-        {resealed(over), "slot 3: " + block0 +
-                             "gives the field \"Default image\" 2049 bytes, more than the 2048 a "
-                             "text may hold"},
+         lost + "in slot 1, the records and the long-text block disagree on the name"},
+        {resealed(over), lost + "in slot 3, the long-text block after the records gives the field "
+                                "\"Default image\" 2049 bytes, more than the 2048 a text may hold"},
         {resealed(with(text1 + 10, "\xFF")),
-         "slot 1: " + block0 + "holds the field \"Default image\" in a form that is not UTF-8"}};
-    for (const auto& [file, want] : damaged)
+         in1 + "holds the field \"Default image\" in a form that is not UTF-8"},
+        {resealed(with(text1 + 10, std::string(1, '\0'))),
+         in1 + "holds the field \"Default image\" with a NUL character"}};
+    for (const auto& [file, want] : damaged) {
         EXPECT_EQ(decoded(file), want);
-    // Bytes past the records that do not start the block are nobody's: ignored, as ever.
-    EXPECT_EQ(decoded(bytes.substr(0, 9600) + "LXPEXT\n", &got), "");
-    EXPECT_EQ(decoded(bytes.substr(0, 9600), &records), "");
-    EXPECT_EQ(got, records);
+        EXPECT_EQ(decodeProject(file).failure().kind, Fault::DamagedProject);
+    }
 }
 
 TEST(ProjectCodec, RefusesTablesThatCannotBeSaved) {
@@ -173,7 +204,9 @@ TEST(ProjectCodec, RefusesTablesThatCannotBeSaved) {
          "Slot 12 cannot be saved: its OnOver Image takes 2049 bytes, more than the 2048 bytes a "
          "text may hold."},
         {{"Image1", "a.gif", "", "", "", ""},
-         "Slot 12 cannot be saved: its name \"Image1\" is not Image12."}};
+         "Slot 12 cannot be saved: its name \"Image1\" is not Image12."},
+        {{"Image12", "a\0.gif"s, "", "", "", ""},
+         "Image12 cannot be saved: its Default image holds a NUL character."}};
     for (const auto& [image, error] : cases) {
         MenuTable t;
         t.makeNewRecord(2);

@@ -34,7 +34,16 @@ TEST(ProjectCommands, SaveAndOpen) {
     writeBytes(d + "bad.lxp", bad);
     const std::string old(12000, 'x'); // longer than any project
     writeBytes(d + "menu.lxp", old);
+    // A file saved with its long texts never opens without them: the block lost, or its mark.
+    MenuTable longer = three;
+    longer.slot(1).StatusText = std::string(100, 's');
+    std::string flipped = encodeProject(longer).value();
+    writeBytes(d + "lost.lxp", flipped.substr(0, 9600));
+    flipped[9600] ^= 1;
+    writeBytes(d + "flipped.lxp", flipped);
     click(Open, q + "bad.lxp");
+    click(Open, q + "lost.lxp");
+    click(Open, q + "flipped.lxp");
     click(Open, q + "gone/x.lxp");
     module.table.slot(3).HyperLink = std::string(2049, 'h'); // refused before the file is touched
     platform.answers = {Answer::Yes};                        // to replace menu.lxp
@@ -47,8 +56,15 @@ TEST(ProjectCommands, SaveAndOpen) {
     EXPECT_EQ(readBytes(d + "menu.lxp"), old);
     EXPECT_EQ(platform.said(),
               QStringList({"16: \"" + q +
-                               "bad.lxp\" is not a valid Lanternix project: slot 3: the field "
-                               "\"Image\" has the type tag 5, not 0 (unset) or 8 (text).",
+                               "bad.lxp\" is a damaged Lanternix project file. In slot 3, the "
+                               "field \"Image\" has the type tag 5, not 0 (unset) or 8 (text).",
+                           "16: \"" + q +
+                               "lost.lxp\" is a damaged Lanternix project file. Its long texts "
+                               "are missing or damaged: the file ends before them.",
+                           "16: \"" + q +
+                               "flipped.lxp\" is a damaged Lanternix project file. Its long texts "
+                               "are missing or damaged: the long-text block after the records "
+                               "does not begin with its mark.",
                            "16: Cannot open the project file \"" + q +
                                "gone/x.lxp\": No such file or directory.",
                            "16: Image3 cannot be saved: its HyperLink takes 2049 bytes, more than "
@@ -100,10 +116,10 @@ TEST(ProjectCommands, SaveAndOpen) {
     const QString save = "Save|Save Lanternix Project as|Lanternix Projects (*.lxp)|34818|" + q;
     const QString open = "Open|Open Lanternix Project|Lanternix Projects (*.lxp)|";
     EXPECT_EQ(platform.dialogs(),
-              QStringList({open + "0|", open + "0|", save + "gone/x.lxp", save + "menu.lxp",
-                           save + "gone/menu.lxp", save + "menu.lxp", save + "menu.lxp",
-                           save + "menu.lxp", open + "34818|", open + "34818|", save + "other.lxp",
-                           open + "34818|"}));
+              QStringList({open + "0|", open + "0|", open + "0|", open + "0|", save + "gone/x.lxp",
+                           save + "menu.lxp", save + "gone/menu.lxp", save + "menu.lxp",
+                           save + "menu.lxp", save + "menu.lxp", open + "34818|", open + "34818|",
+                           save + "other.lxp", open + "34818|"}));
     // They start in the user's documents, and in the project's folder once there is one.
     EXPECT_EQ(
         std::pair(platform.fileRequests[0].startFolder, platform.fileRequests.back().startFolder),
