@@ -13,7 +13,6 @@
 #include <QAction>
 #include <QBuffer>
 #include <QCloseEvent>
-#include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QImageReader>
@@ -24,9 +23,8 @@
 #include <QTimer>
 #include <QUrl>
 
-#include <filesystem>
-
 #include <algorithm>
+#include <filesystem>
 #include <type_traits>
 
 namespace lanternix {
@@ -197,7 +195,7 @@ bool frmButton::isModified() const {
 }
 
 std::string frmButton::lookupFolder() const {
-    std::string site = document_.siteFolder();
+    const std::string site = document_.siteFolder();
     std::error_code ec;
     return site.empty() ? utf8FromPath(std::filesystem::current_path(ec)) : site;
 }
