@@ -2,6 +2,7 @@
 #include "platform/LinkLabel.h"
 #include "platform/PictureBox.h"
 #include "support/Controls.h"
+#include "support/GoldenPicture.h"
 
 #include <QTime>
 
@@ -28,41 +29,16 @@ struct AboutBox : ::testing::Test {
     }
 };
 
-TEST_F(AboutBox, LoadSeedsCaptionsPlacesAndTabOrderAndEnterAndEscClose) {
+TEST_F(AboutBox, LoadsAsDrawnAndClosesOnEnterAndEsc) {
     const double first = box.random().Rnd(); // seeded with the milliseconds since midnight
     bool seeded = false;
     for (int s = beforeLoad; s <= QTime::currentTime().msecsSinceStartOfDay(); ++s)
         seeded = seeded || Random(s).Rnd() == first;
     EXPECT_TRUE(seeded);
-    test::expectControls(
-        box,
-        {"picIcon||6 5 68 68", "Image1||10 18 48 30", "Picture1||3 86 64 64",
-         "lblTitle|Lanternix v2.0|81 16 259 32", "lblVersion|Version 2.0.0|81 52 259 15",
-         "lblDescription|Lanternix is free, and you may copy it for your friends. I wrote it "
-         "because many people have trouble making buttons with HTML and JavaScript, so it is meant "
-         "to be very easy to use. Please send any errors you find to lanternix@example.org.|81 75 "
-         "259 78",
-         "lblDisclaimer|CAREWARE / FREEWARE|17 175 258 23", "cmdOK|OK|283 175 84 23",
-         "cmdSysInfo|&System Info...|284 205 83 23", "Label1|Made by hand|0 224 78 13",
-         "Label2|www.example.org/lanternix|136 224 147 13"},
-        true); // in pixels, as the box is laid out
-    const QImage small(":/about/AboutImage1.bmp");
-    EXPECT_EQ(std::tuple(box.windowTitle(), box.windowIcon().cacheKey(), box.size(),
-                         box.Image1->parentWidget(), box.Line1[0]->geometry(),
-                         box.Line1[1]->geometry(), small.size(), small.colorCount(),
-                         box.picIcon->Picture().isNull(), box.Timer1->interval(),
-                         box.Image1->pixmap().toImage().convertToFormat(QImage::Format_RGB32) ==
-                             small.convertToFormat(QImage::Format_RGB32),
-                         // a bold title 1.75 times the size; text from the top left, wrapped
-                         box.lblTitle->font().bold() &&
-                             box.lblTitle->font().pointSizeF() == 1.75 * box.font().pointSizeF() &&
-                             box.lblVersion->alignment() == (Qt::AlignLeft | Qt::AlignTop) &&
-                             box.lblDescription->wordWrap(),
-                         box.grab().toImage().pixel(9, 163), box.grab().toImage().pixel(9, 165)),
-              std::tuple(QString("About Lanternix v2.0"), icon.cacheKey(), QSize(382, 237),
-                         static_cast<QWidget*>(box.picIcon), QRect(6, 163, 372, 1),
-                         QRect(7, 164, 371, 2), QSize(32, 20), 16, true, 10, true, true,
-                         qRgb(128, 128, 128), qRgb(255, 255, 255)));
+    EXPECT_TRUE(test::looksLike("about", box));
+    EXPECT_EQ(std::tuple(box.windowTitle(), box.windowIcon().cacheKey(), box.Timer1->interval(),
+                         box.picIcon->Picture().isNull()),
+              std::tuple(QString("About Lanternix v2.0"), icon.cacheKey(), 10, true));
     box.show(); // and made the active window, as the modal showing does
     QApplication::setActiveWindow(&box);
     box.cmdOK->setFocus();
@@ -165,8 +141,8 @@ struct Paints : QObject {
 };
 
 // Only what the reveal uses: points, rows and columns, clipped to the inner area, each shown at
-// once.
-TEST(PictureBox, ColoursAreBgrIntegersLinesAreClippedAndAPictureReplacesTheDrawing) {
+// once; a picture replaces the drawing.
+TEST(PictureBox, DrawsBgrColoursClipsLinesAndShowsAPicture) {
     PictureBox box(PictureBox::Fixed3D);
     box.place(6, 5, 14, 14);
     box.show();
@@ -176,32 +152,22 @@ TEST(PictureBox, ColoursAreBgrIntegersLinesAreClippedAndAPictureReplacesTheDrawi
     const auto shown = [&] {
         return QCoreApplication::processEvents(), std::exchange(paints.n, 0);
     };
-    QImage want = box.surface();
     box.PSet(1, 1, -257); // negative colours draw their low 24 bits
     EXPECT_GT(shown(), 0);
     box.Line(2, 3, 5, 3, 0x123456); // both ends included
     EXPECT_GT(shown(), 0);
     box.Line(7, 9, 7, 64, 0x00FF00); // past the bottom edge
     box.Line(20, 0, 20, 9, 0);       // all outside
-    box.PSet(10, 10, 0);
-    want.setPixel(1, 1, qRgb(255, 254, 255));
-    for (int x : {2, 3, 4, 5})
-        want.setPixel(x, 3, qRgb(0x56, 0x34, 0x12));
-    want.setPixel(7, 9, qRgb(0, 255, 0));
-    EXPECT_EQ(std::tuple(box.contentsRect(), box.surface(), box.Point(1, 1), box.Point(3, 3),
-                         box.Point(10, 0), box.Point(0, -1)),
-              std::tuple(QRect(2, 2, 10, 10), want, 0xFFFEFF, 0x123456, -1, -1));
+    EXPECT_EQ(std::tuple(box.Point(1, 1), box.Point(3, 3), box.Point(10, 0), box.Point(0, -1)),
+              std::tuple(0xFFFEFF, 0x123456, -1, -1));
     box.resize(box.size() + QSize(4, 4)); // the drawing stays where it is
-    EXPECT_EQ(std::tuple(box.Point(1, 1), box.grab().toImage().pixel(3, 3)),
-              std::tuple(0xFFFEFF, qRgb(255, 254, 255)));
-    EXPECT_NE(box.grab().toImage().pixel(0, 7), box.grab().toImage().pixel(7, 7)) << "a sunk edge";
+    EXPECT_TRUE(test::looksLike("picture-box", box));
     QImage picture(4, 4, QImage::Format_RGB32);
     picture.fill(qRgb(1, 2, 3));
     shown();
     box.setPicture(picture);
     EXPECT_GT(shown(), 0);
-    EXPECT_EQ(std::pair(box.Point(3, 3), box.surface().pixel(5, 3)),
-              std::pair(0x030201, box.palette().color(QPalette::Window).rgb()));
+    EXPECT_TRUE(test::looksLike("picture-box-picture", box));
 }
 
 TEST(AboutFromMain, TheAboutLabelOpensAModalBoxDiscardedOnClose) {

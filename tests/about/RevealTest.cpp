@@ -1,49 +1,16 @@
 #include "about/Reveal.h"
+#include "about/PictureBoxCanvas.h"
 #include "about/Random.h"
-#include "about/RevealCanvas.h"
+#include "about/frmAbout.h"
+#include "platform/LinkLabel.h"
+#include "platform/PictureBox.h"
+#include "support/Controls.h"
+#include "support/GoldenPicture.h"
 
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <array>
-#include <functional>
-#include <string>
-#include <vector>
+#include <QPainter>
 
 namespace lanternix {
 namespace {
-
-// Reads a distinct colour per logo pixel (never 0; -1 outside); draws on a grid, all 0 at first,
-// wider than they reach.
-struct Grid : RevealCanvas {
-    static std::int32_t src(int x, int y) {
-        const bool in = x >= 0 && y >= 0 && x < 64 && y < 64;
-        return in ? x * 3 + 1 + (y * 3 + 2) * 256 + (x + y) * 131072 : -1;
-    }
-    std::int32_t t[80][80]{};
-    int pictureSets = 0;
-
-    std::int32_t Point(float x, float y) override { return src(int(x), int(y)); }
-    void PSet(float x, float y, std::int32_t c) override { Line(x, y, x, y, c); }
-    void Line(float x1, float y1, float x2, float y2, std::int32_t c) override {
-        ASSERT_TRUE(x1 == x2 || y1 == y2); // the effects draw only rows and columns
-        for (int x = int(std::min(x1, x2)); x <= int(std::max(x1, x2)); ++x)
-            for (int y = int(std::min(y1, y2)); y <= int(std::max(y1, y2)); ++y)
-                t[x][y] = c;
-    }
-    void SetPictureFromSource() override {
-        ++pictureSets;
-        for (int i = 0; i < 64 * 64; ++i)
-            t[i / 64][i % 64] = src(i / 64, i % 64);
-    }
-    // The first pixel up to (n, n) that differs from want, or "".
-    std::string diff(const std::function<std::int32_t(int, int)>& want, int n = 64) const {
-        for (int i = 0; i < (n + 1) * (n + 1); ++i)
-            if (const int x = i / (n + 1), y = i % (n + 1); t[x][y] != want(x, y))
-                return std::to_string(x) + "," + std::to_string(y);
-        return "";
-    }
-};
 
 // Hands out the scripted draws, then 0 for ever.
 struct Scripted : Random {
@@ -67,64 +34,59 @@ TEST(Reveal, ResetPicksTheModeEvenlyAndClearsOnlyItsOwnState) {
     EXPECT_EQ(std::pair(rnd.draws, r.SparkPos), std::pair(6L, std::array{1, 2, 3, 4, 5, 6}));
 }
 
-TEST(Reveal, DripAndSmearRevealTickByTickEndWithThePictureAndRunOnOutsideIt) {
-    const std::pair<int, std::function<std::int32_t(int, int, int)>> cases[] = {
-        // The drip stretches the newest row down over the rest.
-        {Reveal::Drip, [](int k, int x, int y) { return Grid::src(x, std::min(y, k)); }},
-        // The smear's first tick floods each row with its left pixel; a band of 6 shaded
-        // pixels leads the wipe (past the logo -1 - 256).
-        {Reveal::Smear, [](int k, int x, int y) {
-             return x <= k ? Grid::src(x, y) : x <= k + 6 ? Grid::src(k, y) - 256 : Grid::src(0, y);
-         }}};
-    for (const auto& [mode, want] : cases) {
-        Reveal r;
-        r.RevealMode = mode;
-        Grid c;
-        Scripted rnd;
-        for (int k = 0; k < 64; ++k) {
-            ASSERT_TRUE(r.Tick(c, rnd));
-            ASSERT_EQ(c.diff([&](int x, int y) { return want(k, x, y); }), "") << mode << " " << k;
+// Each effect in the About box's own picture box, side by side after the ticks given: the drip
+// and the smear tick by tick to their end, where the logo is set, and on past it when clicked
+// again; the sparkles from a fixed seed, each standing white until the next tick puts the logo
+// back, to the end where none is left standing.
+TEST(Reveal, EachEffectTickByTick) {
+    test::FakePlatform platform;
+    frmAbout box(QIcon(), platform);
+    box.Image1->hide(); // as the click that starts an effect does
+    const std::pair<Reveal::Mode, std::vector<int>> runs[] = {
+        {Reveal::Drip, {1, 2, 40, 64, 65, 66}},
+        {Reveal::Smear, {1, 2, 40, 64, 65, 66}},
+        {Reveal::Sparkle, {1, 2, 200, 1000, 1500}}};
+    for (const auto& [mode, ticks] : runs) {
+        box.picIcon->setPicture(QImage()); // a fresh box: the background alone
+        box.reveal().Reset(box.random());
+        box.reveal().RevealMode = mode;
+        box.random().Randomize(1234);
+        QImage strip(68 * int(ticks.size()), 68, QImage::Format_RGB32);
+        QPainter p(&strip);
+        int done = 0;
+        for (std::size_t i = 0; i < ticks.size(); ++i) {
+            for (; done < ticks[i]; ++done)
+                box.Timer1_Timer();
+            p.drawPixmap(68 * int(i), 0, box.picIcon->grab());
         }
-        // The 65th tick ends the run; clicked again, it runs on past the end, leaving the logo.
-        EXPECT_EQ(
-            (std::tuple{r.Tick(c, rnd), r.Tick(c, rnd), c.diff(Grid::src, 63), c.pictureSets}),
-            std::tuple(false, true, "", 1))
-            << mode;
+        p.end();
+        QLabel shown;
+        shown.setPixmap(QPixmap::fromImage(strip));
+        shown.resize(strip.size());
+        EXPECT_TRUE(test::looksLike("reveal-" + std::to_string(mode), shown));
+        EXPECT_EQ(box.Timer1->isActive(), false); // never started: ticks driven by hand
     }
 }
 
-TEST(Reveal, SparklesVisitEachPixelOnceAndEachGivesUpAfterItsOwnLimitPuttingAllThreeBack) {
-    Reveal r;
-    r.RevealMode = Reveal::Sparkle;
-    Grid c;
-    Random rnd(1234);
-    const auto marked = [p = &r.PixelDone[0][0]] { return std::count(p, p + 65 * 65, -1); };
-    for (long before = 0; r.Tick(c, rnd); before = marked()) {
-        // Three new pixels marked, each standing as a sparkle in colour -1 until the next tick.
-        ASSERT_EQ(marked(), before + 3);
-        for (int s = 0; s < 3; ++s)
-            ASSERT_EQ(c.t[r.SparkPos[2 * s]][r.SparkPos[2 * s + 1]], Reveal::SparkColor);
-    }
-    // Most of the logo shows; the end left no sparkle standing and set no picture.
-    EXPECT_GT(marked(), 3000);
-    EXPECT_EQ(c.diff([&](int x, int y) { return r.PixelDone[x][y] ? Grid::src(x, y) : 0; }), "");
-    EXPECT_EQ(c.pictureSets, 0);
-
+TEST(Reveal, EachSparkleGivesUpAfterItsOwnLimitPuttingAllThreeBack) {
     const int limits[] = {4096, 4096, 5184};
+    test::FakePlatform platform;
+    frmAbout box(QIcon(), platform);
+    PictureBoxCanvas canvas(*box.Picture1, *box.picIcon);
     for (int giver : {0, 1, 2}) {
-        r.PixelDone = {};
+        Reveal r;
+        r.RevealMode = Reveal::Sparkle;
         r.PixelDone[0][0] = -1; // where every unscripted draw lands
         r.SparkPos = {5, 6, 7, 8, 9, 10};
-        c = Grid();
-        c.SetPictureFromSource();
-        c.t[7][8] = Reveal::SparkColor; // left standing by an earlier tick
+        box.picIcon->setPicture(box.Picture1->Picture());
+        box.picIcon->PSet(7, 8, Reveal::SparkColor); // left standing by an earlier tick
         Scripted scripted;
         for (int s = 0; s < giver; ++s) // the sparkles before the giver find a pixel
             scripted.script.insert(scripted.script.end(), 2, (s + 1.5) / 64);
-        // No sparkle left standing, no picture set. (Braces: the tick runs before the reads.)
-        EXPECT_EQ(
-            (std::tuple{r.Tick(c, scripted), scripted.draws, c.diff(Grid::src, 63), c.pictureSets}),
-            std::tuple(false, 2L * giver + 2L * (limits[giver] + 1), "", 1))
+        EXPECT_FALSE(r.Tick(canvas, scripted));
+        // No sparkle left standing.
+        EXPECT_EQ(std::pair(scripted.draws, box.picIcon->surface() == box.Picture1->surface()),
+                  std::pair(2L * giver + 2L * (limits[giver] + 1), true))
             << giver;
     }
 }

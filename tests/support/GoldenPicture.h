@@ -13,7 +13,7 @@ namespace lanternix::test {
 
 // How the window is drawn, as a PNG of tests/data/windows/NAME.png shows it. On a difference
 // the picture drawn and a difference picture (changed pixels red) are left beside the test.
-inline ::testing::AssertionResult looksLike(const std::string& name, const QWidget& w) {
+inline ::testing::AssertionResult looksLike(const std::string& name, QWidget& w) {
     const QImage got = w.grab().toImage().convertToFormat(QImage::Format_RGB32);
     const std::string file = dataFile("windows/" + name + ".png");
 #ifdef _WIN32
