@@ -80,21 +80,14 @@ frmMain::frmMain(Module1& module, Platform& platform)
     Label2->setCursor(Qt::UpArrowCursor);
     setTextColor(Label2, LinkBlue);
 
-    // The page buffer lies below the client area's initial bottom edge, and is hidden as well:
-    // a maximised window would show it.
-    Html1 = newControl<QPlainTextEdit>(this, "Html1", 240, 4785, 3915, 2775);
-    Html1->setFocusPolicy(Qt::NoFocus); // unseen, so it never takes keys
-    Html1->hide();
-
-    setTabOrder(Html1, Command1[0]);
     setTabOrder(Command1[0], List1);
     setTabOrder(List1, Command1[1]);
     setTabOrder(Command1[1], Command2);
     setTabOrder(Command2, Command3[0]);
     setTabOrder(Command3[0], Command3[1]);
     setTabOrder(Command3[1], Command4);
-    // At start the window itself holds the focus, where the unseen buffer stands first in the
-    // tab order: no control looks focused, and the first Tab goes to Exit.
+    // At start the window itself holds the focus, where the unseen page buffer would stand
+    // first in the tab order: no control looks focused, and the first Tab goes to Exit.
     setFocus();
 
     // F12 anywhere in this window, or the tree's context menu, previews the page in the browser.
@@ -118,7 +111,7 @@ frmMain::frmMain(Module1& module, Platform& platform)
     // Load steps.
     List1->Nodes().Add(QStringLiteral("r"), QStringLiteral("HTML"), QStringLiteral("Closed"));
     List1->Nodes()(1).setExpanded(true);
-    Html1->clear();
+    // Html1 is empty when it is made, on first use.
     // The editor is created by editor(), at the latest by the first tick after this window is
     // on screen, which shows it docked: this window appears sooner, and the editor never
     // appears anywhere but at its edge.
@@ -130,6 +123,18 @@ frmMain::frmMain(Module1& module, Platform& platform)
 }
 
 frmMain::~frmMain() = default;
+
+QPlainTextEdit& frmMain::pageBuffer() {
+    // Made on first use, not with the window: a text box loads the font database, which can wait
+    // until the window is on the screen. Below the client area's initial bottom edge, and hidden
+    // as well: a maximised window would show it.
+    if (!Html1) {
+        Html1 = newControl<QPlainTextEdit>(this, "Html1", 240, 4785, 3915, 2775);
+        Html1->setFocusPolicy(Qt::NoFocus); // unseen, so it never takes keys
+        Html1->hide();
+    }
+    return *Html1;
+}
 
 void frmMain::Command2_Click() {
     const auto n = module_.addImage();

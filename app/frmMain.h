@@ -39,7 +39,7 @@ public:
     QPushButton* Command2;                // Add Image
     QPushButton* Command4;                // HTML
     LinkLabel* Label2;                    // About
-    QPlainTextEdit* Html1;                // page buffer, below the visible client area
+    QPlainTextEdit* Html1 = nullptr;      // page buffer, never shown; see pageBuffer()
     QTimer* Timer1;
     ImageList ImageList1;
     CommonDialog CD1; // Save HTML As
@@ -47,6 +47,8 @@ public:
 
     // The image editor, created on first use.
     frmButton& editor();
+    // Html1, created on first use.
+    QPlainTextEdit& pageBuffer();
     const ProjectDocument& document() const { return document_; }
 
     // Event handlers, named after their controls.

@@ -28,9 +28,9 @@ void frmMain::Command4_Click() {
         w = new frmHTML(
             *this,
             [this](QWidget* parent) {
-                return GenerateHtml(module_.table, *Html1, platform_, parent);
+                return GenerateHtml(module_.table, pageBuffer(), platform_, parent);
             },
-            *Html1, [this](QWidget* over) { PreviewInBrowser(over); });
+            pageBuffer(), [this](QWidget* over) { PreviewInBrowser(over); });
         w->setAttribute(Qt::WA_DeleteOnClose);
         w->setWindowModality(Qt::ApplicationModal);
     }

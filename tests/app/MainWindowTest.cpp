@@ -68,15 +68,15 @@ TEST_F(MainWindow, StartsEmptyWithEveryControlInPlaceAndAddsUpTo99Images) {
 
     // Every control in its place with its caption; the page buffer out of sight below.
     EXPECT_EQ(main.size(), QSize(toPixels(4560), toPixels(4605)));
-    expectControls(
-        main, {"List1||120 120 2655 3495",
-               "Label1|In the HTML the images will arrive according to the Number they "
-               "have, no the order in this list.|120 3840 2655 615",
-               "Command3_1|&Open Project|2880 1320 1575 375",
-               "Command3_0|Save &Project As|2880 1800 1575 375",
-               "Command1_1|&Save HTML As|2880 2280 1590 375", "Command1_0|E&xit|2880 2760 1590 375",
-               "Command2|&Add Image|2760 3240 1095 375", "Command4|HTML|3180 4350 570 210",
-               "Label2|About|3960 4320 510 240", "Html1||240 4785 3915 2775"});
+    expectControls(main,
+                   {"List1||120 120 2655 3495",
+                    "Label1|In the HTML the images will arrive according to the Number they "
+                    "have, no the order in this list.|120 3840 2655 615",
+                    "Command3_1|&Open Project|2880 1320 1575 375",
+                    "Command3_0|Save &Project As|2880 1800 1575 375",
+                    "Command1_1|&Save HTML As|2880 2280 1590 375",
+                    "Command1_0|E&xit|2880 2760 1590 375", "Command2|&Add Image|2760 3240 1095 375",
+                    "Command4|HTML|3180 4350 570 210", "Label2|About|3960 4320 510 240"});
     EXPECT_EQ(std::pair(ed().minimumSize(), ed().maximumSize()), // it cannot be resized
               std::pair(QSize(toPixels(5925), toPixels(4635)), ed().minimumSize()));
     // Etched frames with their captions on the top line, clear of the captions inside.
@@ -246,9 +246,10 @@ TEST_F(MainWindow, TickDocksMinimisesAndRestoresTheEditor) {
         Form::setState(main, state);
         QCoreApplication::processEvents(); // a maximised window takes the whole screen
         main.Timer1_Timer();
-        EXPECT_EQ(std::tuple(Form::State(ed()), ed().pos(), docked(), main.Html1->isVisible()),
-                  std::tuple(state == Form::Minimized ? state : Form::Normal, edAt,
-                             state != Form::Maximized, false));
+        EXPECT_EQ(
+            std::tuple(Form::State(ed()), ed().pos(), docked(), main.pageBuffer().isVisible()),
+            std::tuple(state == Form::Minimized ? state : Form::Normal, edAt,
+                       state != Form::Maximized, false));
     }
     Form::setState(main, Form::Normal);
     main.Timer1_Timer();

@@ -73,7 +73,7 @@ TEST_F(HtmlCommands, CodeWindowOpensBelowModalAndGeneratesOncePerShowing) {
     QTest::keyClicks(w->Text2, "x"); // both boxes read-only
     QTest::keyClicks(w->Text1, "x");
     // The first resize generated the page; activation emptied the box and showed the overlay.
-    EXPECT_EQ(std::tuple(main.Html1->toPlainText(), w->Text1->toPlainText(), w->Text2->text(),
+    EXPECT_EQ(std::tuple(main.pageBuffer().toPlainText(), w->Text1->toPlainText(), w->Text2->text(),
                          w->Text1->testAttribute(Qt::WA_InputMethodEnabled), w->Text2->isVisible()),
               std::tuple(page(), "", "Click to generate HTML", false, true));
 
@@ -91,9 +91,9 @@ TEST_F(HtmlCommands, CodeWindowOpensBelowModalAndGeneratesOncePerShowing) {
         {"opening again", reopen, true, false, true},
         {"resize with the overlay", [&] { w->resize(400, 267); }, true, true, false}};
     for (const auto& [what, act, generated, shown, overlay] : steps) {
-        main.Html1->setPlainText("stale"); // what a generation overwrites
+        main.pageBuffer().setPlainText("stale"); // what a generation overwrites
         act();
-        EXPECT_EQ(std::tuple(main.Html1->toPlainText() == page(), w->Text1->toPlainText(),
+        EXPECT_EQ(std::tuple(main.pageBuffer().toPlainText() == page(), w->Text1->toPlainText(),
                              w->Text2->isVisible(), w->Text1->hasFocus()),
                   std::tuple(generated, shown ? page() : "", overlay, true))
             << what;
@@ -125,11 +125,11 @@ TEST_F(HtmlCommands, CodeWindowOpensBelowModalAndGeneratesOncePerShowing) {
 
     // A failed check at opening and at the first click; the overlay hides all the same.
     module.table.slot(4) = MenuImage{"Image4", "", "x.gif", "", "", ""};
-    main.Html1->setPlainText("last page");
+    main.pageBuffer().setPlainText("last page");
     w = open();
     QTest::mouseClick(w->Text2, Qt::LeftButton);
     EXPECT_EQ(std::tuple(platform.said(), w->Text1->toPlainText(), w->Text2->isVisible(),
-                         main.Html1->toPlainText()),
+                         main.pageBuffer().toPlainText()),
               std::tuple(QStringList(2, "16: You must enter a Default image for Image4"), "", false,
                          "last page"));
 }
@@ -137,7 +137,7 @@ TEST_F(HtmlCommands, CodeWindowOpensBelowModalAndGeneratesOncePerShowing) {
 TEST_F(HtmlCommands, SaveHtmlAsCancelsRefusesWritesAndPreviews) {
     const QString file = dir + "menu.htm", taken = dir + "taken.htm";
     writeBytes(file.toStdString(), "old page");
-    main.Html1->setPlainText("earlier page");
+    main.pageBuffer().setPlainText("earlier page");
     saveAs(QString()); // cancelled: nothing happens
     // A name without its extension gets .htm. Replacing a file is asked first; No shows the
     // dialog again, where a cancel leaves the file as it was.
@@ -157,7 +157,7 @@ TEST_F(HtmlCommands, SaveHtmlAsCancelsRefusesWritesAndPreviews) {
     saveAs(taken);
     EXPECT_EQ(
         std::tuple(platform.said(), readBytes(file.toStdString()), main.windowTitle(),
-                   main.Html1->toPlainText()),
+                   main.pageBuffer().toPlainText()),
         std::tuple(QStringList({"16: You must enter a Default image for Image5",
                                 "16: Cannot save the page to \"" + taken + "\": Is a directory."}),
                    "old page", "Lanternix 2.0", "earlier page"));
