@@ -20,14 +20,24 @@ const std::string Unset(2, '\0'), FourUnset(8, '\0'), Empty = txt("");
 // Five fields taking 95 bytes: a sixth empty text fills the record exactly.
 const std::string Full = txt("Image1") + txt(std::string(66, 'p')) + Empty + Empty + Empty;
 
-// The table's file, or the failure's message ("no project: ..." for a file that is none at all).
+// "" for a file that opens (its table read into table), "dropped" for one that opens without
+// its long texts, else the failure's message after its kind.
 std::string decoded(const std::string& bytes, MenuTable* table = nullptr) {
     const Result<DecodedProject> d = decodeProject(bytes);
     if (d && table)
         *table = d->table;
     if (!d)
-        return (d.failure().kind == Fault::NotAProject ? "no project: " : "") + d.failure().message;
+        return (d.failure().kind == Fault::NotAProject ? "no project: " : "damaged: ") +
+               d.failure().message;
     return d->longTextsDropped ? "dropped" : "";
+}
+
+// What each file is read as, a line each, to compare with an expected listing.
+std::string readAs(const std::vector<std::pair<std::string, std::string>>& files) {
+    std::string said;
+    for (const auto& [name, bytes] : files)
+        said += name + ": " + decoded(bytes) + "\n";
+    return said;
 }
 
 } // namespace
@@ -59,10 +69,9 @@ TEST(ProjectCodec, ReadsShortLongAndFullRecords) {
     want.slot(1) = {"Image1", "a", {}, {}, {}, {}};
     EXPECT_EQ(decoded(bytes, &got), "");
     EXPECT_EQ(got, want);
-    const std::string cut = "in slot 2, the file ends inside this record: it is cut short";
     for (const std::string& end : {"\x08\x00\x06"s, txt("Ima"), txt("") + std::string(12, '\0')})
-        EXPECT_EQ(decoded(bytes + end), cut);
-    EXPECT_EQ(decoded(bytes.substr(0, 95)), "in slot 1, " + cut.substr(11));
+        EXPECT_EQ(decoded(bytes + end), "damaged: in slot 2, the file ends inside this record: it "
+                                        "is cut short");
     EXPECT_EQ(decoded(encodeProject(want).value() + "\x07\x00 more"s, &got), ""); // ignored
     EXPECT_EQ(got, want);
     // A record of exactly 96 bytes still fits: no long-text block.
@@ -70,42 +79,27 @@ TEST(ProjectCodec, ReadsShortLongAndFullRecords) {
     EXPECT_EQ(encodeProject(got).value(), Full + Empty + std::string(9600 - 96, '\0'));
 }
 
+// A first record that is none makes a file no project at all (a text, a picture); a fault
+// further on, or a wrong name, a damaged one. Nothing half-read comes back.
 TEST(ProjectCodec, RefusesFilesTheLayoutDoesNotAllow) {
     const std::string good = record(txt("Image1") + txt("a.gif") + FourUnset);
     const std::string longName = txt(std::string(89, 'n')); // 93 bytes
-    const std::string tag = " not 0 (unset) or 8 (text)", past = " runs past the end of the record";
-    const auto misnamed = [](int n, const std::string& name) {
-        return "in slot " + std::to_string(n) + ", the record holds the name \"" + name +
-               "\", but the image in this slot can only be named Image" + std::to_string(n);
-    };
-    // A first record that is none makes a file no project at all (a text, a picture); a fault
-    // further on, or a wrong name, a damaged one.
-    const std::string none = "no project: in slot 1, ";
-    const std::pair<std::string, std::string> cases[] = {
-        {good + record(txt("Image2") + "\x03"),
-         "in slot 2, the field \"Default image\" has the type tag 3," + tag},
-        {good + record(Empty) + record(Unset + "\x08\x01"),
-         "in slot 3, the field \"Default image\" has the type tag 264," + tag},
-        {record(txt("Image1") + "\x08\x00\x5B\x00"s),
-         none + "the text of the field \"Default image\" (91 bytes)" + past},
-        {record(Full + "\x08\x00\x01"s),
-         none + "the text of the field \"HyperLink\" (1 byte)" + past},
-        {record(longName + Unset),
-         none + "the field \"OnOver Image\"" + past}, // tag or length past the end
-        {record(longName + "\x08"), none + "the field \"Default image\"" + past},
-        {"<HTML>\r\n", none + "the field \"Image\" has the type tag 18492," + tag},
-        {good + record(txt("Image2") + txt("a\0b"s)),
-         "in slot 2, the text of the field \"Default image\" holds a NUL character"},
-        // A name is its slot's: anything else would clash in the tree or break the page.
-        {good + record(txt("Image1")), misnamed(2, "Image1")},
-        {record(txt("image1")), misnamed(1, "image1")},
-        {record(txt("Image01")), misnamed(1, "Image01")},
-        {record(txt("Image\x1B[2J")), misnamed(1, "Image\\x1B[2J")},
-        {record(Empty) + record(Empty) + record(Unset), ""}}; // blank names are free slots
-    for (const auto& [bytes, want] : cases) {
-        EXPECT_EQ(decoded(bytes), want);
-        EXPECT_EQ(decodeProject(bytes).ok(), want.empty()); // nothing half-read comes back
-    }
+    EXPECT_TRUE(matchesGolden(
+        "projects/refused.txt",
+        readAs({{"tag 3", good + record(txt("Image2") + "\x03")},
+                {"tag 264", good + record(Empty) + record(Unset + "\x08\x01")},
+                {"text past the record", record(txt("Image1") + "\x08\x00\x5B\x00"s)},
+                {"one byte past", record(Full + "\x08\x00\x01"s)},
+                {"tag past", record(longName + Unset)},
+                {"length past", record(longName + "\x08")},
+                {"a page", "<HTML>\r\n"},
+                {"NUL", good + record(txt("Image2") + txt("a\0b"s))},
+                {"a name of another slot", good + record(txt("Image1"))},
+                {"small letters", record(txt("image1"))},
+                {"a leading zero", record(txt("Image01"))},
+                {"ESC", record(txt("Image\x1B[2J"))},
+                {"one byte short", good.substr(0, 95)},
+                {"blank names, free slots", record(Empty) + record(Empty) + record(Unset)}})));
 }
 
 namespace {
@@ -152,45 +146,29 @@ TEST(ProjectCodec, ReadsTheLongTextBlockOrRefusesItDamaged) {
     auto with = [&](std::size_t at, std::string by) {
         return bytes.substr(0, at) + by + bytes.substr(at + by.size());
     };
-    const std::string lost = "its long texts are missing or damaged: ",
-                      block0 = lost + "the long-text block after the records ",
-                      in1 = lost + "in slot 1, the long-text block after the records ";
     MenuTable big = t; // a text longer than any this program writes
     big.slot(3).DefaultImage = std::string(2048, 'd');
     std::string over = encodeProject(big).value();
     const std::string most = u32(2048) + std::string(2048, 'd');
     over.replace(over.find(most), most.size(), u32(2049) + std::string(2049, 'd'));
-    const std::pair<std::string, std::string> damaged[] = {
-        {with(text1 + 11, "?"), block0 + "is damaged: its checksum does not match"},
-        {bytes.substr(0, 9600), lost + "the file ends before them"},
-        {bytes.substr(0, 4800), lost + "the file ends before them"},
-        {with(9600, "M"), block0 + "does not begin with its mark"},
-        {bytes.substr(0, 9590) + bytes.substr(9591), block0 + "does not begin with its mark"},
-        {bytes.substr(0, 9605), block0 + "is cut short"},
-        {bytes.substr(0, 9616), block0 + "is cut short"}, // in the header's checksum
-        {bytes.substr(0, b - 9),
-         lost + "in slot 100, the long-text block after the records is cut short in the field "
-                "\"Status Text/ALT\""},
-        {bytes.substr(0, 9700),
-         in1 + "gives the field \"Status Text/ALT\" 26 bytes, past the end of the file"},
-        {bytes + "x", block0 + "has 1 byte after its last field"},
-        {with(9608, "\x02"),
-         "the long-text block after the records has version 2, and this Lanternix reads version "
-         "1 only"},
-        {with(name1, u32(5000)),
-         in1 + "gives the field \"Image\" 5000 bytes, past the end of the file"},
-        {resealed(with(text1, "Image9")),
-         lost + "in slot 1, the records and the long-text block disagree on the name"},
-        {resealed(over), lost + "in slot 3, the long-text block after the records gives the field "
-                                "\"Default image\" 2049 bytes, more than the 2048 a text may hold"},
-        {resealed(with(text1 + 10, "\xFF")),
-         in1 + "holds the field \"Default image\" in a form that is not UTF-8"},
-        {resealed(with(text1 + 10, std::string(1, '\0'))),
-         in1 + "holds the field \"Default image\" with a NUL character"}};
-    for (const auto& [file, want] : damaged) {
-        EXPECT_EQ(decoded(file), want);
-        EXPECT_EQ(decodeProject(file).failure().kind, Fault::DamagedProject);
-    }
+    EXPECT_TRUE(matchesGolden(
+        "projects/damaged.txt",
+        readAs({{"a text changed", with(text1 + 11, "?")},
+                {"the block lost", bytes.substr(0, 9600)},
+                {"cut at a record", bytes.substr(0, 4800)},
+                {"a flipped mark", with(9600, "M")},
+                {"a byte lost in the records", bytes.substr(0, 9590) + bytes.substr(9591)},
+                {"cut in the header", bytes.substr(0, 9605)},
+                {"cut in the header's checksum", bytes.substr(0, 9616)},
+                {"cut in the last field", bytes.substr(0, b - 9)},
+                {"cut in a text", bytes.substr(0, 9700)},
+                {"a byte more", bytes + "x"},
+                {"version 2", with(9608, "\x02")},
+                {"a length past the end", with(name1, u32(5000))},
+                {"another name", resealed(with(text1, "Image9"))},
+                {"a text too long", resealed(over)},
+                {"not UTF-8", resealed(with(text1 + 10, "\xFF"))},
+                {"NUL", resealed(with(text1 + 10, std::string(1, '\0')))}})));
 }
 
 TEST(ProjectCodec, RefusesTablesThatCannotBeSaved) {
