@@ -3,6 +3,7 @@
 #include "platform/MemoryRegistry.h"
 #include "platform/Platform.h"
 
+#include <QDir>
 #include <QSet>
 #include <QStringList>
 
@@ -29,25 +30,49 @@ public:
     std::vector<QString> questions;
     int endCount = 0;
 
+    // Everything asked, shown and started, in turn, a line each, for a test to compare whole.
+    QString log;
+
     std::optional<QString> fileDialog(QWidget*, const FileDialogRequest& req) override {
         fileRequests.push_back(req);
         QString a;
         if (!fileAnswers.empty())
             a = fileAnswers.front(), fileAnswers.pop_front();
+        log += QStringLiteral("%1 dialog \"%2\" (%3, flags %4) in %5 showing \"%6\": %7\n")
+                   .arg(req.mode == FileDialogRequest::Save ? "Save" : "Open", req.title,
+                        req.filter, QString::number(req.flags), req.startFolder, req.fileName,
+                        a.isNull() ? "cancelled" : a);
         return a.isNull() ? std::nullopt : std::optional(a);
     }
     void messageBox(QWidget*, const QString& text, int style) override {
         messages.emplace_back(text, style);
+        log += QStringLiteral("message %1: %2\n").arg(style).arg(text);
     }
     Answer ask(QWidget*, const QString& text, Buttons) override {
         questions.push_back(text);
-        if (answers.empty())
-            return otherwise;
-        const Answer a = answers.front();
-        answers.pop_front();
+        Answer a = otherwise;
+        if (!answers.empty())
+            a = answers.front(), answers.pop_front();
+        log += QStringLiteral("asked: %1 %2\n")
+                   .arg(text, a == Answer::Yes  ? "Yes"
+                              : a == Answer::No ? "No"
+                                                : "Cancel");
         return a;
     }
-    void endProgram() override { ++endCount; }
+    void endProgram() override {
+        ++endCount;
+        log += QStringLiteral("the program ends\n");
+    }
+    // The log, each folder given (as the toolkit or the system writes it) shown by its name,
+    // with a / after it on every system.
+    std::string transcript(const std::vector<std::pair<QString, QString>>& folders) const {
+        QString t = log;
+        for (const auto& [folder, name] : folders)
+            t.replace(QDir::toNativeSeparators(folder), name)
+                .replace(folder, name)
+                .replace(name + '\\', name + '/');
+        return t.toStdString();
+    }
 
     // Each file dialog asked for: "Save|title|filter|flags|proposed name".
     QStringList dialogs() const {
@@ -68,6 +93,7 @@ public:
     // Forgets what was asked, shown and started so far.
     void forget() {
         fileRequests.clear(), messages.clear(), questions.clear(), startedPrograms.clear();
+        log.clear();
         endCount = 0;
     }
 
@@ -81,12 +107,14 @@ public:
     bool fileExists(const QString& path) override { return existingFiles.contains(path); }
     bool startProgram(const QString& path) override {
         startedPrograms.push_back(path);
+        log += QStringLiteral("started: %1\n").arg(path);
         return !refuseStarts && !path.isEmpty();
     }
     std::vector<QString> openedUrls;
     bool noBrowser = false;
     bool openUrl(const QString& url) override {
         openedUrls.push_back(url);
+        log += QStringLiteral("opened: %1\n").arg(url);
         return !noBrowser;
     }
 };
