@@ -132,7 +132,8 @@ private:
 
 template <class Out> class Page {
 public:
-    Page(Out& out, PageCharset charset) : out_(out), charset_(charset) {}
+    Page(Out out, PageCharset charset) : out_(out), charset_(charset) {}
+    const Out& out() const { return out_; }
 
     void esc(EscapePlace place, std::string_view value, const Record& r) {
         if (r.plain)
@@ -238,7 +239,7 @@ private:
         esc(EscapePlace::Handler, r.name, r);
     }
 
-    Out& out_;
+    Out out_;
     PageCharset charset_;
 };
 
@@ -264,11 +265,10 @@ Result<std::string> generateHtmlPage(const MenuTable& table, PageCharset charset
         if (!text(m.DefaultImage).empty())
             records.emplace_back(m);
     }
-    Counter counter;
-    Page(counter, charset).page(records);
-    std::string text(counter.size(), '\0');
-    Writer writer(text.data());
-    Page(writer, charset).page(records);
+    Page counted(Counter(), charset);
+    counted.page(records);
+    std::string text(counted.out().size(), '\0');
+    Page(Writer(text.data()), charset).page(records);
     return text;
 }
 
