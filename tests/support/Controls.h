@@ -39,27 +39,6 @@ inline QString captionOf(const QWidget* w) {
     return {};
 }
 
-// Every control of the window, found by name, with its caption and place, a row each:
-// "name|caption|left top width height" in twips, or in pixels when so told. A label may have
-// grown to the right, just enough to show its caption whole.
-inline void expectControls(const QWidget& window, const QStringList& rows, bool pixels = false) {
-    for (const QString& row : rows) {
-        const QStringList f = row.split('|'), at = f.value(2).split(' ');
-        const auto* w = window.findChild<const QWidget*>(f[0]);
-        ASSERT_NE(w, nullptr) << f[0].toStdString();
-        EXPECT_EQ(captionOf(w), f.value(1)) << f[0].toStdString();
-        const auto px = [&](int i) {
-            const int n = at.value(i).toInt();
-            return pixels ? n : toPixels(n);
-        };
-        QRect got = w->geometry(), want(px(0), px(1), px(2), px(3));
-        if (qobject_cast<const QLabel*>(w) && got.width() > want.width() &&
-            got.width() == w->sizeHint().width())
-            got.setWidth(want.width());
-        EXPECT_EQ(got, want) << f[0].toStdString();
-    }
-}
-
 // The captions of the named controls of a window.
 inline QStringList captions(const QWidget& window, const QStringList& names) {
     QStringList out;
