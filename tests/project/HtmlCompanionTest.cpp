@@ -7,6 +7,7 @@
 #include "text/Printable.h"
 
 #include <sstream>
+#include <utility>
 
 using namespace lanternix;
 using namespace lanternix::test;
@@ -85,9 +86,7 @@ TEST(HtmlCompanion, ThreeExitsAndFaults) {
                                                {dir.file("big.lxp")},
                                                {dir.file("lost.lxp")},
                                                {dir.file("cut.lxp")},
-                                               {dir.file("a\x1B]0;t\x07\n\xFF\xE2\x80\xA8.lxp")},
                                                {"-o", project, project},
-                                               {"-o", dir.file("gone\x1B/a.htm"), project},
                                                {},
                                                {"-o"},
                                                {"-x\r", project},
@@ -111,8 +110,16 @@ TEST(HtmlCompanion, ThreeExitsAndFaults) {
         {utf8FromPath(dir.path / ""), "<dir>/"},
         {utf8FromPath(dir.path), "<dir>"},
         {utf8FromPath(fs::current_path()), "<cwd>"}};
-    for (const auto& [path, name] : places)
-        for (std::size_t at; (at = transcript.find(path)) != std::string::npos;)
-            transcript.replace(at, path.size(), name);
-    EXPECT_TRUE(matchesGolden("companion/runs.txt", transcript));
+    auto matches = [&](const char* golden) {
+        for (const auto& [path, name] : places)
+            for (std::size_t at; (at = transcript.find(path)) != std::string::npos;)
+                transcript.replace(at, path.size(), name);
+        return matchesGolden(golden, std::exchange(transcript, {}));
+    };
+    EXPECT_TRUE(matches("companion/runs.txt"));
+#ifndef _WIN32 // Windows names hold no control characters, and its command lines only UTF-16
+    run({dir.file("a\x1B]0;t\x07\n\xFF\xE2\x80\xA8.lxp")});
+    run({"-o", dir.file("gone\x1B/a.htm"), project});
+    EXPECT_TRUE(matches("companion/control-names.txt"));
+#endif
 }
