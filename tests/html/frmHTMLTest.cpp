@@ -43,7 +43,7 @@ protected:
     }
 
     TempFolder tmp;
-    const QString dir = QString::fromStdString(tmp.path.string()) + "/";
+    const QString dir = QDir::fromNativeSeparators(QString::fromStdString(tmp.path.string())) + "/";
     Module1 module;
     FakePlatform platform;
     frmMain main{module, platform};
@@ -158,9 +158,10 @@ TEST_F(HtmlCommands, SaveHtmlAsCancelsRefusesWritesAndPreviews) {
                         main.windowTitle()),
               std::pair(QStringList({"a.gif", "b2.gif", "menu.htm", "taken.htm"}), dir));
     // What would break once published from there is said in one message; the page stays.
-    const QString in = " in the page's folder " + dir.chopped(1) + ", so the ";
+    const QString folder = QDir::toNativeSeparators(dir.chopped(1)),
+                  in = " in the page's folder " + folder + ", so the ";
     EXPECT_EQ(platform.said().back(),
-              "64: The page is saved. Once it is published from " + dir.chopped(1) +
+              "64: The page is saved. Once it is published from " + folder +
                   ", this may not work:\n\n\u2022 Image2, Default image \"b.gif\": there is no "
                   "such file" +
                   in + "picture will be missing.\n\u2022 Image2, HyperLink \"" + link +
@@ -170,7 +171,7 @@ TEST_F(HtmlCommands, SaveHtmlAsCancelsRefusesWritesAndPreviews) {
         writeBytes((dir + name).toStdString(), gif);
     saveAs(file);
     EXPECT_EQ(std::pair(platform.messages.size(), platform.fileRequests.back().fileName),
-              std::pair(3ul, file));
+              std::pair(std::size_t(3), file));
 
     // F12: the saved page with one BASE line naming its folder, shown by the browser from a
     // copy of its own; none while an image lacks its default picture.
@@ -179,15 +180,16 @@ TEST_F(HtmlCommands, SaveHtmlAsCancelsRefusesWritesAndPreviews) {
     ASSERT_EQ(platform.openedUrls.size(), 1u);
     const QString preview = QUrl(platform.openedUrls[0]).toLocalFile();
     EXPECT_TRUE(!preview.startsWith(dir) && preview.endsWith("/menu-preview.htm"));
-    EXPECT_EQ(
-        readBytes(preview.toStdString()),
-        std::string(bytes).insert(14, "<BASE HREF=\"file://" + dir.toStdString() + "\">\r\n"));
+    const QString url = "file://" + QString(dir.startsWith('/') ? "" : "/") + dir; // file:///C:/
+    EXPECT_EQ(readBytes(preview.toStdString()),
+              std::string(bytes).insert(14, "<BASE HREF=\"" + url.toStdString() + "\">\r\n"));
     platform.noBrowser = true;
     QTest::keyClick(&main, Qt::Key_F12);
     module.table.slot(5) = MenuImage{"Image5", "", "", "", "", ""};
     QTest::keyClick(&main, Qt::Key_F12);
     EXPECT_EQ(platform.said().mid(3),
-              QStringList({"16: No web browser could be started to show " + preview + ".",
+              QStringList({"16: No web browser could be started to show " +
+                               QDir::toNativeSeparators(preview) + ".",
                            "16: You must enter a Default image for Image5"}));
     EXPECT_EQ(platform.openedUrls.size(), 2u);
 
