@@ -4,8 +4,8 @@
 if(TARGET lanternix)
     # What lanternix.exe loads, by folder beside it: Qt's DLLs and the plugins for the windows
     # platform, the Windows style and the picture formats a button may use; the MinGW runtime that
-    # Qt's DLLs and the program share. The build's bin/ gets them too, so that the program and
-    # the tests run there, and with them what only the tests load.
+    # Qt's DLLs and the program share. They go stripped into the build's bin/, where the program
+    # and the tests run, and are installed from there; some only the tests load.
     set(deployed
         . Qt6::Core . Qt6::Gui . Qt6::Widgets
         platforms Qt6::QWindowsIntegrationPlugin
@@ -16,7 +16,6 @@ if(TARGET lanternix)
         find_package(Qt6 REQUIRED COMPONENTS Test)
         set(for_tests . Qt6::Test platforms Qt6::QOffscreenIntegrationPlugin)
     endif()
-    set(runtime)
     foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
         execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}
             OUTPUT_VARIABLE file OUTPUT_STRIP_TRAILING_WHITESPACE)
@@ -26,26 +25,32 @@ if(TARGET lanternix)
         list(APPEND deployed . ${file})
     endforeach()
 
-    set(copies)
     set(bin ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
-    foreach(list deployed for_tests)
-        set(items ${${list}})
+    set(copies)
+    foreach(kind deployed for_tests)
+        set(items ${${kind}})
         while(items)
             list(POP_FRONT items folder item)
             set(file ${item})
             if(TARGET ${item})
-                set(file $<TARGET_FILE:${item}>)
-            elseif(NOT IS_ABSOLUTE ${item})
-                message(FATAL_ERROR "${item} is not known here")
+                get_target_property(file ${item} IMPORTED_LOCATION_RELEASE)
             endif()
-            list(APPEND copies COMMAND ${CMAKE_COMMAND} -E make_directory ${bin}/${folder}
-                COMMAND ${CMAKE_COMMAND} -E copy_if_different ${file} ${bin}/${folder})
-            if(list STREQUAL deployed)
-                install(FILES ${file} DESTINATION ${LANTERNIX_BIN_DIR}/${folder})
+            if(NOT EXISTS "${file}")
+                message(FATAL_ERROR "${item} not found")
+            endif()
+            get_filename_component(name ${file} NAME)
+            set(copy ${bin}/${folder}/${name})
+            add_custom_command(OUTPUT ${copy}
+                COMMAND ${CMAKE_COMMAND} -E make_directory ${bin}/${folder}
+                COMMAND ${CMAKE_STRIP} -o ${copy} ${file}
+                DEPENDS ${file} VERBATIM)
+            list(APPEND copies ${copy})
+            if("${kind}" STREQUAL "deployed")
+                install(FILES ${copy} DESTINATION ${LANTERNIX_BIN_DIR}/${folder})
             endif()
         endwhile()
     endforeach()
-    add_custom_target(lanternix_deploy ${copies} VERBATIM)
+    add_custom_target(lanternix_deploy DEPENDS ${copies})
     add_dependencies(lanternix lanternix_deploy)
 endif()
 
