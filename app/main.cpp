@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFont>
+#include <QMessageBox>
 #include <QStringList>
 
 #include <cstdio>
@@ -14,9 +15,13 @@
 #ifdef LANTERNIX_XCB
 #include <xcb/xcb.h>
 #endif
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace {
 
+#ifndef _WIN32
 // The toolkit aborts with several lines when the X display cannot be opened; one line here.
 bool displayAnswers() {
 #ifdef LANTERNIX_XCB
@@ -33,11 +38,16 @@ bool displayAnswers() {
     return true;
 #endif
 }
+#endif
 
 // Picks the windowing system before the toolkit starts, or explains in one line why the
 // program cannot start. The editor docks by placing its own window, which X11 allows and
-// Wayland does not, so XWayland is preferred where both are present.
+// Wayland does not, so XWayland is preferred where both are present. Windows has one, which
+// the toolkit takes unless QT_QPA_PLATFORM names another (Wine passes DISPLAY on).
 bool chooseDisplay() {
+#ifdef _WIN32
+    return true;
+#else
     if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         return qgetenv("QT_QPA_PLATFORM") != "xcb" || displayAnswers();
     const bool x11 = !qEnvironmentVariableIsEmpty("DISPLAY");
@@ -52,6 +62,26 @@ bool chooseDisplay() {
                "desktop session or under xvfb-run.\n",
                stderr);
     return false;
+#endif
+}
+
+// Whether the program can print what it has to say about its command line. It has no console
+// of its own on Windows: it prints to the files or pipes it was started with, else to the
+// console of the program that started it (cmd.exe, PowerShell). With neither (started from
+// Explorer or a shortcut) the toolkit shows its answers in a message box, and so does main().
+bool canPrint() {
+#ifdef _WIN32
+    STARTUPINFOW start{};
+    start.cb = sizeof start;
+    GetStartupInfoW(&start);
+    if ((start.dwFlags & STARTF_USESTDHANDLES) || GetConsoleWindow())
+        return true;
+    if (!AttachConsole(ATTACH_PARENT_PROCESS))
+        return false;
+    return std::freopen("CONOUT$", "w", stdout) && std::freopen("CONOUT$", "w", stderr);
+#else
+    return true;
+#endif
 }
 
 } // namespace
@@ -63,6 +93,7 @@ int main(int argc, char** argv) {
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     if (lanternix::asksForHelpOrVersion(arguments)) {
+        canPrint();
         QCoreApplication answer(argc, argv);
         QCommandLineParser parser;
         lanternix::addProgramOptions(parser);
@@ -75,10 +106,18 @@ int main(int argc, char** argv) {
     QGuiApplication::setDesktopFileName(QStringLiteral("lanternix"));
     QCommandLineParser parser;
     lanternix::addProgramOptions(parser);
+    // A wrong command line is refused where the user can see it; the parser refuses options.
+    const bool wrong =
+        !parser.parse(QCoreApplication::arguments()) || parser.positionalArguments().size() > 1;
+    const bool printing = !wrong || canPrint();
     parser.process(app); // the toolkit has taken its own options out by now
-    if (parser.positionalArguments().size() > 1) {
-        std::fprintf(stderr, "%s: one project file at a time. Try 'lanternix --help'.\n",
-                     qPrintable(QCoreApplication::applicationName())); // as the parser says it
+    if (wrong) {
+        const QString why = QCoreApplication::applicationName() + // as the parser says it
+                            QStringLiteral(": one project file at a time. Try 'lanternix --help'.");
+        if (printing)
+            std::fprintf(stderr, "%s\n", qPrintable(why));
+        else
+            QMessageBox::critical(nullptr, QCoreApplication::applicationName(), why);
         return EXIT_FAILURE;
     }
     // The layouts are laid out in twips for a small sans-serif face of 8 points.

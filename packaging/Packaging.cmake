@@ -1,5 +1,6 @@
-# Manual pages, Debian's documents and the Debian package (cpack -G DEB). Included by the
-# top-level CMakeLists.txt after the programs, so that CPack sees every install rule.
+# Manual pages, Debian's documents and the Debian package (cpack -G DEB); on Windows the
+# installer and the .zip (Windows.cmake). Included by the top-level CMakeLists.txt after the
+# programs, so that CPack sees every install rule.
 include(GNUInstallDirs)
 
 if(NOT WIN32)
@@ -38,4 +39,7 @@ set(CPACK_DEBIAN_PACKAGE_SECTION web)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON) # dependencies from the binaries, by dpkg-shlibdeps
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation") # Arial's metrics, for the layouts
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+if(WIN32)
+    include(${CMAKE_CURRENT_LIST_DIR}/Windows.cmake)
+endif()
 include(CPack)

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Draws the program's desktop icon from one description: icons/lanternix.svg (scalable) and
-icons/lanternix-N.png at 16, 24, 32, 48, 64, 128 and 256 pixels, with no libraries.
+icons/lanternix-N.png at 16, 24, 32, 48, 64, 128 and 256 pixels, and icons/lanternix.ico holding
+those PNGs for the Windows program, with no libraries.
 
 The drawing is the window icon (lanternix.xpm: a lantern between two columns of menu
 buttons) redrawn on the same 32-unit grid with smooth corners. The PNGs are rendered here,
@@ -183,6 +184,20 @@ def write_png(path, size, rows):
     png += chunk(b"IEND", b"")
     with open(path, "wb") as f:
         f.write(png)
+    return png
+
+
+def write_ico(path, pngs):
+    """An icon file whose images are PNGs, as Windows reads them since Vista."""
+    head = struct.pack("<HHH", 0, 1, len(pngs))
+    offset = len(head) + 16 * len(pngs)
+    entries = body = b""
+    for size, png in pngs:
+        side = size % 256  # 0 stands for 256
+        entries += struct.pack("<BBBBHHII", side, side, 0, 0, 1, 32, len(png), offset + len(body))
+        body += png
+    with open(path, "wb") as f:
+        f.write(head + entries + body)
 
 
 def fmt(v):
@@ -232,9 +247,11 @@ def main():
     shapes = lantern()
     with open("icons/lanternix.svg", "w", encoding="utf-8") as f:
         f.write(svg(shapes))
+    pngs = []
     for size in SIZES:
         drawn = snapped(shapes, size) if size < GRID else shapes
-        write_png("icons/lanternix-%d.png" % size, size, render(drawn, size))
+        pngs.append((size, write_png("icons/lanternix-%d.png" % size, size, render(drawn, size))))
+    write_ico("icons/lanternix.ico", pngs)
 
 
 if __name__ == "__main__":

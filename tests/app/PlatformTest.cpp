@@ -2,7 +2,9 @@
 #include "platform/QtPlatform.h"
 #include "support/Controls.h"
 
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -86,7 +88,8 @@ TEST(QtPlatform, MessageBoxesQuestionsAndTheEnd) {
         boxClosed = true;
     });
     Dialogs d({[&](QWidget&) { platform.endProgram(); }});
-    QTimer::singleShot(5000, [] { QCoreApplication::exit(9); }); // should it not end
+    QObject thisTest; // the guard goes with it, so that it ends no later test's loop
+    QTimer::singleShot(5000, &thisTest, [] { QCoreApplication::exit(9); }); // should it not end
     EXPECT_EQ(QApplication::exec(), 0);
     EXPECT_TRUE(boxClosed);
 }
@@ -98,11 +101,15 @@ TEST(QtPlatform, FilesAndPrograms) {
         test::writeBytes(dir.file(name), "");
     QtPlatform p;
     const auto in = [&](const char* name) { return QString::fromStdString(dir.file(name)); };
-    EXPECT_EQ(
-        (std::array{p.fileExists(in("MSINFO32.EXE")), p.fileExists(in(".hidden")),
-                    p.fileExists(in("")), p.fileExists(in("none")), p.startProgram("/bin/true"),
-                    p.startProgram(""), p.startProgram(in("none"))}),
-        (std::array{true, false, false, false, true, false, false}));
+#ifdef _WIN32
+    const QString program = qEnvironmentVariable("SystemRoot") + "\\System32\\hostname.exe";
+#else
+    const QString program = "/bin/true";
+#endif
+    EXPECT_EQ((std::array{p.fileExists(in("MSINFO32.EXE")), p.fileExists(in(".hidden")),
+                          p.fileExists(in("")), p.fileExists(in("none")), p.startProgram(program),
+                          p.startProgram(""), p.startProgram(in("none"))}),
+              (std::array{true, false, false, false, true, false, false}));
 #ifndef _WIN32
     // A page opens through xdg-open, whose failure (no browser that runs) is failure.
     const QByteArray path = qgetenv("PATH");
@@ -121,9 +128,17 @@ TEST(QtPlatform, FilesAndPrograms) {
 // A choice the flags forbid is refused in a message titled as the dialog, which asks again.
 TEST(QtPlatform, FileDialogAsksAgainUntilTheFlagsAllowTheChoice) {
     test::TempFolder dir;
-    const QString d = QString::fromStdString(dir.path.string()) + "/", none;
+    // As the dialogs give paths back: with slashes.
+    const QString d = QDir::fromNativeSeparators(QString::fromStdString(dir.path.string())) + "/",
+                  none;
     test::writeBytes(dir.file("old.htm"), "old");
+#ifdef _WIN32
+    const QString readOnly = d + "osrelease"; // the read-only attribute binds everyone
+    test::writeBytes(dir.file("osrelease"), "");
+    QFile::setPermissions(readOnly, QFile::ReadOwner);
+#else
     const QString readOnly = "/proc/sys/kernel/osrelease"; // not writable even for root
+#endif
     // Each dialog (title, filters, mode, file mode, proposed name) and refusal, then the answer.
     // The name without its folder: the dialog may or may not have moved to the folder yet.
     QStringList seen, names; // names: chosen in turn, a null one cancels
@@ -174,6 +189,9 @@ TEST(QtPlatform, FileDialogAsksAgainUntilTheFlagsAllowTheChoice) {
         seen << platform.fileDialog(nullptr, request).value_or("cancelled");
         EXPECT_EQ(seen, dialogs);
     }
+#ifdef _WIN32
+    QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::WriteOwner); // to be removed
+#endif
 }
 
 // A project may name two images alike; the tree keeps one node a key. Removing the highlighted

@@ -49,7 +49,7 @@ protected:
     }
 
     TempFolder tmp;
-    const QString dir = QString::fromStdString(tmp.path.string()) + "/";
+    const QString dir = QDir::fromNativeSeparators(QString::fromStdString(tmp.path.string())) + "/";
     Module1 module;
     FakePlatform platform;
     frmMain main{module, platform};
