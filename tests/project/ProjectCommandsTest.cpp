@@ -2,6 +2,8 @@
 #include "support/Controls.h"
 #include "support/Golden.h"
 
+#include <QStandardPaths>
+
 using namespace lanternix;
 using namespace lanternix::test;
 
@@ -104,6 +106,7 @@ TEST(ProjectCommands, SaveAndOpen) {
     EXPECT_TRUE(matchesGolden(
         "messages/project-commands.txt",
         platform.transcript({{q.chopped(1), "<dir>"},
-                             {QString::fromStdString(docs.path.string()), "<documents>"}})));
+                             {QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
+                              "<documents>"}})));
     config.isNull() ? qunsetenv("XDG_CONFIG_HOME") : qputenv("XDG_CONFIG_HOME", config);
 }

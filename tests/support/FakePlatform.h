@@ -66,12 +66,17 @@ public:
     // The log, each folder given (as the toolkit or the system writes it) shown by its name,
     // with a / after it on every system.
     std::string transcript(const std::vector<std::pair<QString, QString>>& folders) const {
-        QString t = log;
+        return named(log, folders).toStdString();
+    }
+    // TEXT with each folder shown by its name and slashes for separators, alike on both systems.
+    static QString named(QString text, const std::vector<std::pair<QString, QString>>& folders) {
+#ifdef _WIN32
+        text.replace('\\', '/');
+#endif
         for (const auto& [folder, name] : folders)
-            t.replace(QDir::toNativeSeparators(folder), name)
-                .replace(folder, name)
-                .replace(name + '\\', name + '/');
-        return t.toStdString();
+            text.replace(QDir::fromNativeSeparators(folder), name)
+                .replace("file:///" + name, "file://" + name); // Windows's drive after a slash
+        return text;
     }
 
     // Each file dialog asked for: "Save|title|filter|flags|proposed name".
@@ -103,8 +108,12 @@ public:
     bool refuseStarts = false;
     std::vector<QString> startedPrograms; // every start asked for, refused ones too
 
-    Registry& registry() override { return memoryRegistry; }
-    bool fileExists(const QString& path) override { return existingFiles.contains(path); }
+    Registry& registry() override {
+        return memoryRegistry;
+    }
+    bool fileExists(const QString& path) override {
+        return existingFiles.contains(path);
+    }
     bool startProgram(const QString& path) override {
         startedPrograms.push_back(path);
         log += QStringLiteral("started: %1\n").arg(path);
