@@ -1,79 +1,72 @@
 #include "app/CommandLine.h"
 #include "project/ProjectCodec.h"
 #include "support/Controls.h"
+#include "support/Golden.h"
 #include "support/RunProgram.h"
 
 #include <QCommandLineParser>
 #include <QDropEvent>
-#include <QFileInfo>
 #include <QMimeData>
+
+#include <cstring>
 
 using namespace lanternix;
 using namespace lanternix::test;
 
-// The program itself: its answers need no display, and wrong command lines end it at once.
-TEST(CommandLine, ProgramAnswersAndRefusals) {
+// Every run of the program, every project named at start and every file dropped on the window,
+// as a transcript compared with tests/data/command-line/runs.txt; the test's folder shows as
+// <dir>. Each run: the environment it changes, the arguments, the exit status and what it said.
+// Each project: the questions and messages, the tree, and whether the window took the drop.
+TEST(CommandLine, RunsStartsAndDrops) {
     TempFolder dir;
-    // The arguments; then the exit code, the first line out, and the error output.
-    const std::pair<std::vector<std::string>, std::string> cases[] = {
-        {{"--version"}, "0 Lanternix 2.0.0\n"},
-        {{"-v", "menu.lxp"}, "0 Lanternix 2.0.0\n"},
-        {{"--bogus"}, "1 Lanternix: Unknown option 'bogus'.\n"},
-        {{"-platform", "offscreen", "a.lxp", "b.lxp"},
-         "1 Lanternix: one project file at a time. Try 'lanternix --help'.\n"}};
-    const std::string out = dir.file("out"), program = LANTERNIX_PROGRAM;
-    // What the program printed, its lines ending in LF (Windows prints CR LF).
-    const auto printed = [](const std::string& file) {
-        std::string text = readBytes(file);
-        std::erase(text, '\r');
-        return text;
+    const QString folder = QString::fromStdString(dir.path.string()), d = folder + "/";
+    std::string transcript;
+    const std::string out = dir.file("out"), err = dir.file("err");
+    auto run = [&](const std::vector<std::string>& args, const std::vector<std::string>& env,
+                   int seconds = 0) {
+        const int status = runProgram(LANTERNIX_PROGRAM, args, out, err, env, seconds);
+        std::string line = "$";
+        for (const std::string& a : env)
+            line += " " + a;
+        line += " lanternix";
+        for (const std::string& a : args)
+            line += " " + a;
+        std::string said = readBytes(out) + readBytes(err);
+        std::erase(said, '\r'); // Windows prints CR LF
+        transcript += line + "\nexit " + std::to_string(status) + "\n" + said;
+        return said;
     };
-    for (const auto& [args, outcome] : cases) {
-        // A command line is refused only once a display is found, so those runs get one.
-        const std::string display = outcome[0] == '1' ? "offscreen" : "";
-        const std::vector<std::string> env{
-            "DISPLAY=", "WAYLAND_DISPLAY=", "XDG_RUNTIME_DIR=" + dir.path.string(),
-            "QT_QPA_PLATFORM=" + display};
-        const std::string status =
-            std::to_string(runProgram(program, args, out, out + ".err", env));
-        const std::string first = printed(out).substr(0, printed(out).find('\n') + 1);
-        EXPECT_EQ(status + " " + first + printed(out + ".err"), outcome) << args[0];
-    }
-    // The help, as the README shows it (the Windows one, which takes -? too, in its own block).
-    EXPECT_EQ(runProgram(program, {"--help"}, out, out + ".err"), 0);
-    const std::string help = printed(out).replace(7, program.size(), "lanternix");
+    auto matches = [&](const char* golden) {
+        const QString text =
+            FakePlatform::named(QString::fromStdString(transcript), {{folder, "<dir>"}});
+        transcript.clear();
+        return matchesGolden(golden, text.toStdString());
+    };
+    // Its answers need no display; a wrong command line is refused once a display is found.
+    const std::string runtime = "XDG_RUNTIME_DIR=" + dir.path.string();
+    const std::vector<std::string> none{
+        "DISPLAY=", "WAYLAND_DISPLAY=", "QT_QPA_PLATFORM=", runtime},
+        offscreen{"DISPLAY=", "WAYLAND_DISPLAY=", "QT_QPA_PLATFORM=offscreen", runtime};
+    run({"--version"}, none);
+    run({"-v", "menu.lxp"}, none);
+    run({"--bogus"}, offscreen);
+    run({"-platform", "offscreen", "a.lxp", "b.lxp"}, offscreen);
+    // The help is the README's (the Windows one, which takes -? too, in its own block).
+    std::string help = run({"--help"}, {});
+    help.replace(7, std::strlen(LANTERNIX_PROGRAM), "lanternix");
 #ifdef _WIN32
     EXPECT_TRUE(readmeShows(help, "    ")) << help;
 #else
     EXPECT_TRUE(readmeShows(help, "      ")) << help;
 #endif
-    // One project file is taken: the program runs on with it, until stopped here.
-    EXPECT_EQ(runProgram(program, {"-platform", "offscreen", dir.file("a.lxp")}, out, out + ".err",
-                         {}, 3),
-              124);
-#ifdef _WIN32
-    std::puts("Windows has no X display to refuse: the display checks run on Linux.");
-#else
-    // With a display that does not answer, or none: one line, exit 1.
-    const std::pair<std::string, std::string> displays[] = {
-        {"DISPLAY=:9999", "cannot open the X display \":9999\" named by DISPLAY: no X server "
-                          "answers there, or it refused the connection."},
-        {"DISPLAY=", "no display to open windows on (DISPLAY is not set); start it from a desktop "
-                     "session or under xvfb-run."}};
-    for (const auto& [display, why] : displays) {
-        EXPECT_EQ(runProgram(program, {}, out, out + ".err",
-                             {"WAYLAND_DISPLAY=", "QT_QPA_PLATFORM=", display}),
-                  1);
-        EXPECT_EQ(readBytes(out + ".err"), "lanternix: " + why + "\n");
-    }
-#endif
-}
+    transcript.erase(transcript.rfind("exit 0\n") + 7);
+    // One project file is taken: the program runs on with it, until stopped here (124).
+    run({"-platform", "offscreen", dir.file("a.lxp")}, {}, 3);
+    transcript.erase(transcript.rfind("exit 124\n") + 9); // the toolkit's own warnings
 
-// A project named at start or dropped on the window opens as Open Project opens a file; a
-// missing or bad one is named in a message and changes nothing. Only one *.lxp file is taken.
-TEST(CommandLine, ProjectAtStartAndDropped) {
-    TempFolder dir;
-    const QString d = QString::fromStdString(dir.path.string() + "/");
+    // Opened as Open Project opens a file; a missing or bad one is named in a message and
+    // changes nothing. Only one *.lxp file is taken. Before a drop the window holds Image1,
+    // unsaved, which the drop discards when asked.
     MenuTable good;
     good.makeNewRecord(4), good.makeNewRecord(2);
     std::string bytes = encodeProject(good).value();
@@ -81,25 +74,16 @@ TEST(CommandLine, ProjectAtStartAndDropped) {
         writeBytes(dir.file(name), bytes);
     bytes[96] = '\x05';
     writeBytes(dir.file("bad.lxp"), bytes);
-    // Tree | whether the window took the drag | each message's style and the file it names
-    // (Open Project's test has their texts). Before a drop the window holds Image1, unsaved.
-    const QString opened = "rHTML+ Image2 Image4 | ", empty = "rHTML+ | ",
-                  before = "rHTML+ Image1 | ";
-    const std::tuple<bool, QStringList, QString> cases[] = {
-        {false, {}, empty},
-        {false, {"good.lxp"}, opened},
-        {false, {"bad.lxp"}, empty + " | 16 bad.lxp"},
-        {false, {"none.lxp"}, empty + " | 16 none.lxp"},
-        {true, {"good.lxp"}, opened + "taken"},
-        {true, {"GOOD.LXP"}, opened + "taken"},
-        {true, {"bad.lxp"}, before + "taken | 16 bad.lxp"},
-        {true, {"none.lxp"}, before + "taken | 16 none.lxp"},
-        {true, {"good.htm"}, before},
-        {true, {"good.lxp", "GOOD.LXP"}, before}};
-    for (const auto& [drop, files, outcome] : cases) {
+    const std::pair<bool, QStringList> cases[] = {
+        {false, {}},          {false, {"good.lxp"}},
+        {false, {"bad.lxp"}}, {false, {"none.lxp"}},
+        {true, {"good.lxp"}}, {true, {"GOOD.LXP"}},
+        {true, {"bad.lxp"}},  {true, {"none.lxp"}},
+        {true, {"good.htm"}}, {true, {"good.lxp", "GOOD.LXP"}}};
+    for (const auto& [drop, files] : cases) {
         Module1 module;
         FakePlatform platform;
-        platform.otherwise = Answer::No; // a drop on unsaved work discards it when asked
+        platform.otherwise = Answer::No;
         frmMain main{module, platform};
         QStringList paths{"lanternix"};
         QMimeData data;
@@ -111,7 +95,7 @@ TEST(CommandLine, ProjectAtStartAndDropped) {
         addProgramOptions(parser);
         ASSERT_TRUE(parser.parse(paths));
         if (drop) {
-            main.Command2_Click(); // unsaved work
+            main.Command2_Click();
             for (QEvent* e : std::initializer_list<QEvent*>{&enter, &dropped})
                 QCoreApplication::sendEvent(&main, e);
             QCoreApplication::processEvents(); // the file opens once the drop is over
@@ -119,11 +103,16 @@ TEST(CommandLine, ProjectAtStartAndDropped) {
             openStartProject(main, parser);
         }
         const bool taken = drop && enter.isAccepted() && dropped.isAccepted();
-        QString seen = treeText(*main.List1) + " | " + (taken ? "taken" : "");
-        for (const auto& [text, style] : platform.messages)
-            seen += QString(" | %1 ").arg(style) + QFileInfo(text.section('"', 1, 1)).fileName();
-        EXPECT_EQ(seen, outcome) << files.join(' ').toStdString();
-        EXPECT_EQ(platform.questions.size(), taken ? 1u : 0u);
+        transcript += (drop ? "> dropped " : "> started with ") +
+                      (files.isEmpty() ? "no file" : files.join(' ').toStdString()) + "\n" +
+                      platform.transcript({{folder, "<dir>"}}) + "tree " +
+                      treeText(*main.List1).toStdString() + (taken ? ", drop taken\n" : "\n");
     }
     EXPECT_FALSE(std::filesystem::exists(dir.file("none.lxp"))); // never created
+    EXPECT_TRUE(matches("command-line/runs.txt"));
+#ifndef _WIN32 // Windows has no X display to refuse
+    run({}, {"WAYLAND_DISPLAY=", "QT_QPA_PLATFORM=", "DISPLAY=:9999"});
+    run({}, {"WAYLAND_DISPLAY=", "QT_QPA_PLATFORM=", "DISPLAY="});
+    EXPECT_TRUE(matches("command-line/displays.txt"));
+#endif
 }

@@ -1,6 +1,7 @@
 #include "platform/CommonDialog.h"
 #include "platform/QtPlatform.h"
 #include "support/Controls.h"
+#include "support/Golden.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -37,49 +38,48 @@ struct Dialogs : QObject {
     }
 };
 
-// What a message box shows: title, text, icon and the button captions sorted, the default one
-// starred; then the button that answers it, or else Esc or Return.
-Step answer(QString& seen, const QString& press) {
-    return [&seen, press](QWidget& w) {
+// A message box as a transcript line: title, text, icon, the button captions sorted with the
+// default one starred, and what answers it: the button of that caption, or the key Esc or Return.
+Step answer(QString& log, const QString& press) {
+    return [&log, press](QWidget& w) {
         auto& box = static_cast<QMessageBox&>(w);
         QStringList buttons;
         for (const QAbstractButton* b : box.buttons())
             buttons << b->text() + (b == box.defaultButton() ? "*" : "");
         buttons.sort();
-        seen = box.windowTitle() + '|' + box.text() + '|' + QString::number(box.icon()) + '|' +
-               buttons.join(' ');
+        log += QString("box \"%1\": %2 (icon %3; %4) %5\n")
+                   .arg(box.windowTitle(), box.text(), QString::number(box.icon()),
+                        buttons.join(' '), press);
+        if (press == "Esc" || press == "Return")
+            return QTest::keyClick(&box, press == "Esc" ? Qt::Key_Escape : Qt::Key_Return);
         for (QAbstractButton* b : box.buttons())
             if (b->text() == press)
                 return b->click();
-        QTest::keyClick(&box, press == "Esc" ? Qt::Key_Escape : Qt::Key_Return);
+        ADD_FAILURE() << "no button " << press.toStdString();
     };
 }
 
 } // namespace
 
+// Every box and answer as tests/data/messages/qt-boxes.txt shows it: the four icons, then each
+// kind of question answered by each button, Return and Esc.
 TEST(QtPlatform, MessageBoxesQuestionsAndTheEnd) {
     QtPlatform platform;
-    QString seen;
-    const int styles[] = {vbOKOnly, vbInformation, vbExclamation, vbCritical}; // icons 0 to 3
-    for (int icon = 0; icon < 4; ++icon) {
-        Dialogs d({answer(seen, "OK")});
-        platform.messageBox(nullptr, "Saved.", styles[icon]);
-        EXPECT_EQ(seen, "Lanternix v2.0|Saved.|" + QString::number(icon) + "|OK");
+    QString log;
+    for (int style : {vbOKOnly, vbInformation, vbExclamation, vbCritical}) {
+        Dialogs d({answer(log, "OK")});
+        platform.messageBox(nullptr, "Saved.", style);
     }
-    // Pressed in turn, the buttons answer Yes (0), No (1) and Cancel (2); Return is the default,
-    // Esc Cancel, or No where No is the safe answer.
-    const std::tuple<Buttons, QStringList, QString, QString> questions[] = {
-        {Buttons::YesNoCancel, {"&Yes", "&No", "Cancel", "Return"}, "0120", "&No &Yes* Cancel"},
-        {Buttons::SaveDiscardCancel, {"&Save", "&Discard", "Esc"}, "012", "&Discard &Save* Cancel"},
-        {Buttons::YesNo, {"&Yes", "&No", "Return", "Esc"}, "0111", "&No* &Yes"}};
-    for (const auto& [buttons, presses, answers, shown] : questions) {
-        for (int i = 0; i < presses.size(); ++i) {
-            Dialogs d({answer(seen, presses[i])});
-            EXPECT_EQ(platform.ask(nullptr, "Save?", buttons), Answer(answers[i].digitValue()))
-                << i;
-            EXPECT_EQ(seen, "Lanternix v2.0|Save?|4|" + shown);
+    const std::pair<Buttons, QStringList> questions[] = {
+        {Buttons::YesNoCancel, {"&Yes", "&No", "Cancel", "Return", "Esc"}},
+        {Buttons::SaveDiscardCancel, {"&Save", "&Discard", "Cancel", "Return", "Esc"}},
+        {Buttons::YesNo, {"&Yes", "&No", "Return", "Esc"}}};
+    for (const auto& [buttons, presses] : questions)
+        for (const QString& press : presses) {
+            Dialogs d({answer(log, press)});
+            log += QString("answer %1\n").arg(int(platform.ask(nullptr, "Save?", buttons)));
         }
-    }
+    EXPECT_TRUE(test::matchesGolden("messages/qt-boxes.txt", log.toStdString()));
 
     // Ending the program leaves every running event loop at once, a modal one's included.
     bool boxClosed = false;
@@ -125,7 +125,9 @@ TEST(QtPlatform, FilesAndPrograms) {
 #endif
 }
 
-// A choice the flags forbid is refused in a message titled as the dialog, which asks again.
+// A choice the flags forbid is refused in a message titled as the dialog, which asks again;
+// each dialog, refusal and outcome as tests/data/messages/qt-file-dialogs.txt shows it. The name
+// shown without its folder: the dialog may or may not have moved to the folder yet.
 TEST(QtPlatform, FileDialogAsksAgainUntilTheFlagsAllowTheChoice) {
     test::TempFolder dir;
     // As the dialogs give paths back: with slashes.
@@ -133,26 +135,26 @@ TEST(QtPlatform, FileDialogAsksAgainUntilTheFlagsAllowTheChoice) {
                   none;
     test::writeBytes(dir.file("old.htm"), "old");
 #ifdef _WIN32
-    const QString readOnly = d + "osrelease"; // the read-only attribute binds everyone
-    test::writeBytes(dir.file("osrelease"), "");
+    const QString readOnly = d + "ro/osrelease"; // the read-only attribute binds everyone
+    std::filesystem::create_directory(dir.path / "ro");
+    test::writeBytes(dir.file("ro/osrelease"), "");
     QFile::setPermissions(readOnly, QFile::ReadOwner);
 #else
     const QString readOnly = "/proc/sys/kernel/osrelease"; // not writable even for root
 #endif
-    // Each dialog (title, filters, mode, file mode, proposed name) and refusal, then the answer.
-    // The name without its folder: the dialog may or may not have moved to the folder yet.
-    QStringList seen, names; // names: chosen in turn, a null one cancels
+    QString log;
+    QStringList names; // chosen in turn, a null one cancels
     const Step step = [&](QWidget& w) {
-        if (QString refusal; qobject_cast<QMessageBox*>(&w))
-            return answer(refusal, "OK")(w), void(seen << refusal);
+        if (qobject_cast<QMessageBox*>(&w))
+            return answer(log, "Return")(w);
         auto& dlg = static_cast<QFileDialog&>(w);
         QLineEdit* name = dlg.findChild<QLineEdit*>("fileNameEdit");
         const bool save = dlg.acceptMode() == QFileDialog::AcceptSave;
-        seen << QStringList{dlg.windowTitle(), dlg.nameFilters().join(";;"), save ? "save" : "open",
-                            dlg.fileMode() == QFileDialog::ExistingFile ? "existing" : "any",
-                            QFileInfo(name->text()).fileName()}
-                    .join('|');
         const QString chosen = names.takeFirst();
+        log += QString("%1 dialog \"%2\" (%3, %4) showing \"%5\": %6\n")
+                   .arg(save ? "Save" : "Open", dlg.windowTitle(), dlg.nameFilters().join(";;"),
+                        dlg.fileMode() == QFileDialog::ExistingFile ? "existing file" : "any file",
+                        QFileInfo(name->text()).fileName(), chosen.isNull() ? "cancel" : chosen);
         name->setText(chosen);
         QDialog& asDialog = dlg; // its accept() is public there
         // Saving, the dialog checks the name itself first (and must not ask to overwrite); an
@@ -163,35 +165,30 @@ TEST(QtPlatform, FileDialogAsksAgainUntilTheFlagsAllowTheChoice) {
         return FileDialogRequest{
             FileDialogRequest::Save, "Save HTML As", "HTML files (*.htm *.html)", flags, name, {}};
     };
-    const QString shown = "Save HTML As|HTML files (*.htm *.html)|save|any|",
-                  open = "Open|P (*.lxp)|open|existing|";
-    // The request and the names chosen in turn; then what was seen.
-    const std::tuple<FileDialogRequest, QStringList, QStringList> rows[] = {
-        {html(cdlOFNPathMustExist | cdlOFNNoReadOnlyReturn, "menu.htm"),
-         {d + "gone/x.htm", d + "old.htm"},
-         {shown + "menu.htm",
-          "Save HTML As|The folder of " + d + "gone/x.htm does not exist.|2|OK*", shown + "x.htm",
-          d + "old.htm"}},
-        {html(cdlOFNNoReadOnlyReturn, ""),
-         {readOnly, none},
-         {shown, "Save HTML As|" + readOnly + " is read-only. Choose another name.|2|OK*",
-          shown + "osrelease", "cancelled"}},
-        {{FileDialogRequest::Open, "Open", "P (*.lxp)", cdlOFNFileMustExist, "", {}},
-         {d + "new.lxp", none},
-         {open, "Open|" + d + "new.lxp does not exist.|2|OK*", open + "new.lxp", "cancelled"}},
-        {{FileDialogRequest::Open, "Open", "P (*.lxp)", 0, "", {}},
-         {d + "new.lxp"},
-         {"Open|P (*.lxp)|open|any|", d + "new.lxp"}}};
+    const std::tuple<const char*, FileDialogRequest, QStringList> rows[] = {
+        {"the folder must exist, no read-only file",
+         html(cdlOFNPathMustExist | cdlOFNNoReadOnlyReturn, "menu.htm"),
+         {d + "gone/x.htm", d + "old.htm"}},
+        {"no read-only file", html(cdlOFNNoReadOnlyReturn, ""), {readOnly, none}},
+        {"the file must exist",
+         {FileDialogRequest::Open, "Open", "P (*.lxp)", cdlOFNFileMustExist, "", {}},
+         {d + "new.lxp", none}},
+        {"any file", {FileDialogRequest::Open, "Open", "P (*.lxp)", 0, "", {}}, {d + "new.lxp"}}};
     QtPlatform platform;
-    for (const auto& [request, chosen, dialogs] : rows) {
-        names = chosen, seen.clear();
+    for (const auto& [what, request, chosen] : rows) {
+        names = chosen;
+        log += QString("> %1\n").arg(what);
         Dialogs watch(std::vector<Step>(2 * names.size() - 1, step)); // refusals between
-        seen << platform.fileDialog(nullptr, request).value_or("cancelled");
-        EXPECT_EQ(seen, dialogs);
+        log += "gives " + platform.fileDialog(nullptr, request).value_or("nothing") + "\n";
     }
 #ifdef _WIN32
     QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::WriteOwner); // to be removed
 #endif
+    const QString readOnlyFolder = readOnly.chopped(QString("/osrelease").size());
+    EXPECT_TRUE(test::matchesGolden(
+        "messages/qt-file-dialogs.txt",
+        test::FakePlatform::named(log, {{readOnlyFolder, "<read-only>"}, {d.chopped(1), "<dir>"}})
+            .toStdString()));
 }
 
 // A project may name two images alike; the tree keeps one node a key. Removing the highlighted

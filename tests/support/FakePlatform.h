@@ -24,11 +24,8 @@ class FakePlatform : public Platform {
 public:
     std::deque<QString> fileAnswers; // a null QString: the user cancels
     std::vector<FileDialogRequest> fileRequests;
-    std::vector<std::pair<QString, int>> messages;
     std::deque<Answer> answers;        // the next questions' answers, in turn
     Answer otherwise = Answer::Cancel; // every other question's answer
-    std::vector<QString> questions;
-    int endCount = 0;
 
     // Everything asked, shown and started, in turn, a line each, for a test to compare whole.
     QString log;
@@ -45,11 +42,9 @@ public:
         return a.isNull() ? std::nullopt : std::optional(a);
     }
     void messageBox(QWidget*, const QString& text, int style) override {
-        messages.emplace_back(text, style);
         log += QStringLiteral("message %1: %2\n").arg(style).arg(text);
     }
     Answer ask(QWidget*, const QString& text, Buttons) override {
-        questions.push_back(text);
         Answer a = otherwise;
         if (!answers.empty())
             a = answers.front(), answers.pop_front();
@@ -59,10 +54,7 @@ public:
                                                 : "Cancel");
         return a;
     }
-    void endProgram() override {
-        ++endCount;
-        log += QStringLiteral("the program ends\n");
-    }
+    void endProgram() override { log += QStringLiteral("the program ends\n"); }
     // The log, each folder given (as the toolkit or the system writes it) shown by its name,
     // with a / after it on every system.
     std::string transcript(const std::vector<std::pair<QString, QString>>& folders) const {
@@ -79,34 +71,10 @@ public:
         return text;
     }
 
-    // Each file dialog asked for: "Save|title|filter|flags|proposed name".
-    QStringList dialogs() const {
-        QStringList out;
-        for (const FileDialogRequest& r : fileRequests)
-            out << QStringList({r.mode == FileDialogRequest::Save ? "Save" : "Open", r.title,
-                                r.filter, QString::number(r.flags), r.fileName})
-                       .join('|');
-        return out;
-    }
-    // Each message shown: "style: text".
-    QStringList said() const {
-        QStringList out;
-        for (const auto& [text, style] : messages)
-            out << QString::number(style) + ": " + text;
-        return out;
-    }
-    // Forgets what was asked, shown and started so far.
-    void forget() {
-        fileRequests.clear(), messages.clear(), questions.clear(), startedPrograms.clear();
-        log.clear();
-        endCount = 0;
-    }
-
     // The registry starts empty; files exist when listed; starts succeed unless refused.
     MemoryRegistry memoryRegistry;
     QSet<QString> existingFiles;
     bool refuseStarts = false;
-    std::vector<QString> startedPrograms; // every start asked for, refused ones too
 
     Registry& registry() override {
         return memoryRegistry;
@@ -115,7 +83,6 @@ public:
         return existingFiles.contains(path);
     }
     bool startProgram(const QString& path) override {
-        startedPrograms.push_back(path);
         log += QStringLiteral("started: %1\n").arg(path);
         return !refuseStarts && !path.isEmpty();
     }
