@@ -40,7 +40,6 @@ void TreeView::mousePressEvent(QMouseEvent* e) {
     // that the editor does not follow would show the wrong image as the one being edited.
     if (e->button() != Qt::LeftButton || !indexAt(e->position().toPoint()).isValid()) {
         setFocus(Qt::MouseFocusReason);
-        e->accept();
         return;
     }
     mouseSelecting_ = true;

@@ -181,7 +181,15 @@ TEST_F(HtmlCommands, SaveHtmlAsCancelsRefusesWritesAndPreviews) {
 
     // F12: the saved page with one BASE line naming its folder, shown by the browser from a
     // copy of its own; none while an image lacks its default picture.
-    QApplication::setActiveWindow(&main); // as the window a person types in
+    QApplication::setActiveWindow(&main);                  // as the window a person types in
+    std::vector<std::pair<const char*, QByteArray>> temps; // first with no temporary folder
+    for (const char* name : {"TMPDIR", "TMP", "TEMP"}) {
+        temps.emplace_back(name, qgetenv(name));
+        qputenv(name, file.toLocal8Bit()); // a file, not a folder
+    }
+    QTest::keyClick(main.List1, Qt::Key_F12);
+    for (const auto& [name, value] : temps)
+        value.isNull() ? qunsetenv(name) : qputenv(name, value);
     QTest::keyClick(main.List1, Qt::Key_F12);
     ASSERT_EQ(platform.openedUrls.size(), 1u);
     const QString preview = QUrl(platform.openedUrls[0]).toLocalFile();

@@ -64,6 +64,10 @@ TEST(HtmlCompanion, ThreeExitsAndFaults) {
     run({"-o", dir.file("new.htm"), dir.file("3.lxp")}); // no default picture: nothing written
     EXPECT_FALSE(fs::exists(pathFromUtf8(dir.file("new.htm"))));
     EXPECT_TRUE(readmeShows(run({"--help"}), "    "));
+    std::ostringstream help, h, none;
+    HtmlCompanion(help, none).run({"--help"});
+    EXPECT_EQ(HtmlCompanion(h, none).run({"-h"}), 0);
+    EXPECT_EQ(h.str(), help.str());
     transcript.erase(transcript.rfind("exit 0\n") + 7); // the help's text is the README's
     run({"--version"});
 
@@ -118,7 +122,7 @@ TEST(HtmlCompanion, ThreeExitsAndFaults) {
     };
     EXPECT_TRUE(matches("companion/runs.txt"));
 #ifndef _WIN32 // Windows names hold no control characters, and its command lines only UTF-16
-    run({dir.file("a\x1B]0;t\x07\n\xFF\xE2\x80\xA8.lxp")});
+    run({dir.file("a\x1B]0;t\x07\n\xFF\xE2\x80\xA8\xE2\x80\xA9.lxp")});
     run({"-o", dir.file("gone\x1B/a.htm"), project});
     EXPECT_TRUE(matches("companion/control-names.txt"));
 #endif

@@ -160,6 +160,7 @@ TEST(ProjectCodec, ReadsTheLongTextBlockOrRefusesItDamaged) {
                 {"a byte lost in the records", bytes.substr(0, 9590) + bytes.substr(9591)},
                 {"cut in the header", bytes.substr(0, 9605)},
                 {"cut in the header's checksum", bytes.substr(0, 9616)},
+                {"cut after the header", bytes.substr(0, 9618)},
                 {"cut in the last field", bytes.substr(0, b - 9)},
                 {"cut in a text", bytes.substr(0, 9700)},
                 {"a byte more", bytes + "x"},

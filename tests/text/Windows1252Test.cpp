@@ -35,8 +35,12 @@ TEST(Windows1252, MarksWhatTheCodePageCannotHold) {
 
 TEST(Utf8, TakesTheShortestFormOfEveryCharacterOnly) {
     for (const char* ok : {"\xC2\x80", "\xE0\xA0\x80", "\xED\x9F\xBF", "\xEE\x80\x80",
-                           "\xF0\x90\x80\x80", "\xF4\x8F\xBF\xBF", "a\xEF\xBF\xBD"})
-        EXPECT_TRUE(isValidUtf8(ok)) << ok;
+                           "\xF0\x90\x80\x80", "\xF4\x8F\xBF\xBF", "a\xEF\xBF\xBD"}) {
+        std::string back; // and written back the same
+        for (std::size_t i = 0; ok[i];)
+            appendUtf8(back, nextUtf8(ok, i));
+        EXPECT_EQ(std::pair(isValidUtf8(ok), back), std::pair(true, std::string(ok)));
+    }
     for (const char* bad :
          {"\xC1\xBF", "\xE0\x9F\xBF", "\xF0\x8F\xBF\xBF", "\xF4\x90\x80\x80", "\xED\xA0\x80",
           "\xED\xBF\xBF", "\xC2", "\x80", "\xF8\x88\x80\x80\x80", "\xF5\x80\x80\x80"})
