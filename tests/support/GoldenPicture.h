@@ -44,7 +44,8 @@ inline ::testing::AssertionResult looksLike(const std::string& name, QWidget& w)
     const std::string kept = failedGolden("windows/" + name + ".png");
     got.save(QString::fromStdString(kept), "PNG");
     diff.save(QString::fromStdString(kept).replace(".png", ".diff.png"), "PNG");
-    auto& f = ::testing::AssertionFailure() << "tests/data/windows/" << name << ".png: ";
+    ::testing::AssertionResult f = ::testing::AssertionFailure();
+    f << "tests/data/windows/" << name << ".png: ";
     if (want.size() != got.size())
         f << "the window is " << got.width() << "x" << got.height() << ", the picture "
           << want.width() << "x" << want.height();
