@@ -286,8 +286,7 @@ bool frmButton::eventFilter(QObject* watched, QEvent* e) {
     return QWidget::eventFilter(watched, e);
 }
 
-void frmButton::closeEvent(QCloseEvent* e) {
-    e->accept();
+void frmButton::closeEvent(QCloseEvent*) {
     platform_.endProgram();
 }
 

@@ -323,6 +323,7 @@ TEST_F(MainWindow, PictureBoxesTakeChosenPicturesFromTheSiteFolderAndShowThem) {
     const QString site = QString::fromStdString(dir.file("site")), home = site + "/img/home.png";
     QDir().mkpath(site + "/img");
     QImage(320, 100, QImage::Format_RGB32).save(home);
+    QImage(100, 320, QImage::Format_RGB32).save(site + "/img/tall.png");
     main.Command2_Click();
     clickNode("Image1");
     const auto choose = [&](QLineEdit* box, const QString& file) {
@@ -336,9 +337,12 @@ TEST_F(MainWindow, PictureBoxesTakeChosenPicturesFromTheSiteFolderAndShowThem) {
     choose(ed().Image1, {}); // cancelled, starting beside the picture
     choose(ed().Image2, QString::fromStdString(dir.file("out.png")));
     QStringList seen{platform.log.chopped(1), captions(ed(), {"Image1", "Image2"}).join('|')};
-    ed().Image2->setText("img/gone.png");
     // Hovered: the picture, 160 pixels at most, and its size; where a missing one was looked for.
-    for (QLineEdit* box : {ed().Image1, ed().Image2}) {
+    for (const auto& [box, text] :
+         {std::pair(ed().Image1, ""), std::pair(ed().Image2, "img/tall.png"),
+          std::pair(ed().Image2, "img/gone.png")}) {
+        if (*text)
+            box->setText(text);
         QHelpEvent hover(QEvent::ToolTip, QPoint(5, 5), box->mapToGlobal(QPoint(5, 5)));
         QApplication::sendEvent(box, &hover);
         const QString html = box->toolTip();

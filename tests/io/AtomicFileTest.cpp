@@ -192,6 +192,7 @@ TEST(AtomicFile, ReplacesAndReadsOnlyRegularFiles) {
     EXPECT_EQ(tempStem("\xD0\xBC\xD0\xB5\xD0\xBD\xD1\x8E", 17, false),
               ".\xD0\xBC\xD0\xB5\xD0\xBD.lx-");
     EXPECT_EQ(tempStem("\xE0\xA4\x85\xE0\xA4\x85", 16, false), ".\xE0\xA4\x85.lx-"); // 3 bytes
+    EXPECT_EQ(tempStem("a\xE0", 13, false), ".a\xE0.lx-"); // a character cut short is a byte
     EXPECT_EQ(tempStem("\xD0\xBC\xD0\xB5\xD0\xBD\xD1\x8E", 17, true),
               ".\xD0\xBC\xD0\xB5\xD0\xBD\xD1\x8E.lx-");
 }

@@ -38,6 +38,7 @@ TEST(MenuTable, AddsInTheLowestFreeSlotBelow100AndFindsNamesExactly) {
     EXPECT_EQ(m.addImage(), std::nullopt);
     EXPECT_EQ(m.table, full);
     EXPECT_EQ(m.CurrentIndex, 42);
+    EXPECT_EQ(m.table.findByName("Image100"), 100);
     m.table.clearRecord(99);
     EXPECT_EQ(m.addImage(), 99);
 }
