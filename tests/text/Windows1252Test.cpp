@@ -41,8 +41,10 @@ TEST(Utf8, TakesTheShortestFormOfEveryCharacterOnly) {
             appendUtf8(back, nextUtf8(ok, i));
         EXPECT_EQ(std::pair(isValidUtf8(ok), back), std::pair(true, std::string(ok)));
     }
-    for (const char* bad :
-         {"\xC1\xBF", "\xE0\x9F\xBF", "\xF0\x8F\xBF\xBF", "\xF4\x90\x80\x80", "\xED\xA0\x80",
-          "\xED\xBF\xBF", "\xC2", "\x80", "\xF8\x88\x80\x80\x80", "\xF5\x80\x80\x80"})
+    for (const char* bad : {"\xC1\xBF", "\xE0\x9F\xBF", "\xF0\x8F\xBF\xBF", "\xF4\x90\x80\x80",
+                            "\xED\xA0\x80", "\xED\xBF\xBF", "\xC2",
+                            "\xC2"
+                            "A",
+                            "\x80", "\xF8\x88\x80\x80\x80", "\xF5\x80\x80\x80"})
         EXPECT_FALSE(isValidUtf8(bad)) << bad;
 }
