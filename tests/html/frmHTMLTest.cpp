@@ -105,11 +105,14 @@ TEST_F(HtmlCommands, CodeWindowOpensBelowModalAndGeneratesOncePerShowing) {
     const QMimeData* copied = QApplication::clipboard()->mimeData();
     EXPECT_EQ(std::tuple(copied->formats(), copied->text(), isAscii(copied->text().toStdString())),
               std::tuple(QStringList("text/plain"), page(), true));
-    // Near the screen's corner it moves up and left just enough to stay whole.
+    // Near the screen's corner it moves up and left just enough to stay whole,
     const QRect screen = main.screen()->availableGeometry();
     main.move(screen.bottomRight() - QPoint(100, 100));
     w = open();
     EXPECT_EQ(w->frameGeometry().bottomRight(), screen.bottomRight());
+    main.move(screen.topLeft() - QPoint(1000, 1000)); // and down and right beyond its other one
+    w = open();
+    EXPECT_EQ(w->frameGeometry().topLeft(), screen.topLeft());
     // F12 and the code box's context menu preview from here as well.
     QTest::keyClick(w->Text1, Qt::Key_F12);
     QContextMenuEvent menuAt(QContextMenuEvent::Mouse, QPoint(5, 5), QPoint(5, 5));
