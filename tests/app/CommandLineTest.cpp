@@ -113,6 +113,7 @@ TEST(CommandLine, RunsStartsAndDrops) {
 #ifndef _WIN32 // Windows has no X display to refuse
     run({}, {"WAYLAND_DISPLAY=", "QT_QPA_PLATFORM=", "DISPLAY=:9999"});
     run({}, {"WAYLAND_DISPLAY=", "QT_QPA_PLATFORM=", "DISPLAY="});
+    run({}, {"WAYLAND_DISPLAY=", "QT_QPA_PLATFORM=xcb", "DISPLAY=:9999"}); // asked for by name
     EXPECT_TRUE(matches("command-line/displays.txt"));
 #endif
 }

@@ -65,10 +65,11 @@ TEST_F(HtmlCommands, CodeWindowOpensBelowModalAndGeneratesOncePerShowing) {
     frmHTML* w = open();
     EXPECT_EQ(main.focusWidget(), main.Command1[0]) << "focus goes to Exit";
     EXPECT_EQ(std::tuple(w->windowModality(), QPoint(Form::Left(*w), Form::Top(*w)),
-                         w->windowIcon().cacheKey(), w->windowTitle()),
+                         w->windowIcon().cacheKey(), w->windowTitle(), w->Text2->cursor().shape()),
               std::tuple(Qt::ApplicationModal,
                          QPoint(Form::Left(main), Form::Top(main) + Form::Height(main)),
-                         main.windowIcon().cacheKey(), QString("HTML Code")));
+                         main.windowIcon().cacheKey(), QString("HTML Code"),
+                         Qt::PointingHandCursor));
     QTest::keyClicks(w->Text2, "x"); // both boxes read-only
     QTest::keyClicks(w->Text1, "x");
     // The first resize generated the page; activation emptied the box and showed the overlay.
