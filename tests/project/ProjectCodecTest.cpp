@@ -149,6 +149,7 @@ TEST(ProjectCodec, ReadsTheLongTextBlockOrRefusesItDamaged) {
     MenuTable big = t; // a text longer than any this program writes
     big.slot(3).DefaultImage = std::string(2048, 'd');
     std::string over = encodeProject(big).value();
+    EXPECT_EQ(decoded(over), ""); // the longest text reads back
     const std::string most = u32(2048) + std::string(2048, 'd');
     over.replace(over.find(most), most.size(), u32(2049) + std::string(2049, 'd'));
     EXPECT_TRUE(matchesGolden(
